@@ -1,0 +1,41 @@
+#include "diag/EditRecord.h"
+
+#include "diag/Procedure.h"
+#include "env/FileLocations.h"
+#include "env/StartMode.h"
+#include "platform/Cp1252.h"
+#include "platform/Platform.h"
+#include "store/IniAccess.h"
+
+QString scrambleEditorValue(const QString& editorValue) {
+    QString scrambled;
+    for (const char byte : platform::toCp1252(editorValue)) {
+        if (byte == '-' || byte == '_')
+            continue;
+        scrambled += QString::number(static_cast<unsigned char>(byte) + 5, 16).toUpper();
+    }
+    return scrambled;
+}
+
+void WriteEditInfo() {
+    Procedure procedure("WriteEditInfo");
+    procedure.step([&] {
+        const platform::Version version = platform::current().version();
+        const QString programText =
+            QStringLiteral("%1.%2.%3").arg(version.major).arg(version.minor).arg(version.revision) +
+            (StartModeIntegrated ? QStringLiteral(" - Integrated")
+                                 : QStringLiteral(" - Standalone"));
+        SaveIni(programText, QStringLiteral("Info"), QStringLiteral("S_Prog"), GetCFGPath());
+    });
+    QString editorValue;
+    procedure.step([&] {
+        const QString entry = platform::current().firstEnvironmentEntry();
+        const qsizetype equals = entry.indexOf(QLatin1Char('='));
+        editorValue = equals < 0 ? entry : entry.mid(equals + 1);
+    });
+    QString scrambled;
+    procedure.step([&] { scrambled = scrambleEditorValue(editorValue); });
+    procedure.step([&] {
+        SaveIni(scrambled, QStringLiteral("Info"), QStringLiteral("S_Editor"), GetCFGPath());
+    });
+}

@@ -1,0 +1,17 @@
+#pragma once
+// The common error protocol: every operation hands its unexpected failures to HandleError,
+// which logs them, asks the user (or, in a silent run, writes the service log) and decides.
+
+#include <QString>
+
+// Writes the failure to the error log, reports it and returns the decision: 1 ends the
+// program, 2 resumes. A failure while a failure is being handled is said once on stderr and
+// does not recurse; the handling goes on with the decision it would have given.
+qint32 HandleError(qint32 number, const QString& source, const QString& description,
+                   const QString& procedureName, bool fatal);
+
+// Ends the program at once: no further step runs and the dialog's closing path is skipped.
+[[noreturn]] void EndProgram();
+
+// The executable's name without extension, for a failure's source; never fails.
+QString currentExecutableName();

@@ -1,0 +1,65 @@
+#include "env/FileLocations.h"
+
+#include "diag/Logs.h"
+#include "diag/Procedure.h"
+#include "env/ProgramFolders.h"
+#include "env/StartMode.h"
+#include "platform/Platform.h"
+#include "store/IniAccess.h"
+
+QString GetJX5ConfigurationIniPath() {
+    Procedure procedure("GetJX5ConfigurationIniPath");
+    QString path;
+    QString result;
+    procedure.step(
+        [&] { path = installationFolder() + QStringLiteral("/parameter/jx5configuration.ini"); });
+    if (procedure.test([&] { return platform::current().isOrdinaryFile(path); }))
+        result = path;
+    return result;
+}
+
+QString GetProgramIniPath(qint32 selector) {
+    Procedure procedure("GetProgramIniPath");
+    QString path;
+    QString result;
+    bool readCopy = false;
+    procedure.step([&] { readCopy = selector == 1 && StartModeIntegrated; });
+    if (readCopy) {
+        QString saveAndRestore;
+        procedure.step([&] {
+            saveAndRestore =
+                LoadIniString(QStringLiteral("Common"), QStringLiteral("SaveAndRestore"),
+                              GetJX5ConfigurationIniPath(), false);
+        });
+        procedure.step([&] {
+            // The host writes SaveAndRestore in its own drive-letter form.
+            saveAndRestore.replace(QLatin1Char('\\'), QLatin1Char('/'));
+            path = saveAndRestore.endsWith(QLatin1Char('/'))
+                       ? saveAndRestore + QStringLiteral("parameter/program.ini")
+                       : saveAndRestore + QStringLiteral("/parameter/program.ini");
+        });
+    } else {
+        procedure.step(
+            [&] { path = installationFolder() + QStringLiteral("/parameter/Program.ini"); });
+    }
+    if (procedure.test([&] { return platform::current().isOrdinaryFile(path); }))
+        result = path;
+    return result;
+}
+
+QString GetCFGPath() {
+    Procedure procedure("GetCFGPath");
+    QString component;
+    QString path;
+    procedure.step([&] { component = GetOCXName(); });
+    procedure.step([&] {
+        path = installationFolder() + QLatin1Char('/') + component + QLatin1Char('/') + component +
+               QStringLiteral(".cfg");
+    });
+    if (procedure.test([&] { return platform::current().isOrdinaryFile(path); }))
+        return path;
+    procedure.step([&] {
+        ReportFault(QStringLiteral("File not found: ") + QStringLiteral("\n\r") + path.toUpper());
+    });
+    platform::endAtOnce(platform::ExitFileMissing);
+}

@@ -1,0 +1,28 @@
+#include "platform/Platform.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace platform {
+namespace {
+Platform* installed = nullptr;
+}
+
+Platform& current() {
+    if (installed == nullptr) {
+        std::fputs("415_MainPicture_Config: no platform installed\n", stderr);
+        std::abort();
+    }
+    return *installed;
+}
+
+void install(Platform* platform) {
+    installed = platform;
+}
+
+void endAtOnce(int exitCode) {
+    current().endProcess(exitCode);
+    std::abort(); // not reached: endProcess does not return
+}
+
+} // namespace platform

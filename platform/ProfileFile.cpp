@@ -1,0 +1,370 @@
+#include "platform/ProfileFile.h"
+
+#include <QByteArrayView>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <unistd.h>
+
+namespace platform::profile {
+namespace {
+
+constexpr QByteArrayView kByteOrderMark("\xEF\xBB\xBF");
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\v';
+}
+bool isLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
+
+QByteArrayView trimBlanks(QByteArrayView text) {
+    while (!text.isEmpty() && isBlank(text.front()))
+        text = text.sliced(1);
+    while (!text.isEmpty() && isBlank(text.back()))
+        text.chop(1);
+    return text;
+}
+
+// The caller's names lose spaces only, not tabs, as the Windows reader does.
+QByteArrayView trimSpaces(QByteArrayView text) {
+    while (!text.isEmpty() && text.front() == ' ')
+        text = text.sliced(1);
+    while (!text.isEmpty() && text.back() == ' ')
+        text.chop(1);
+    return text;
+}
+
+char asciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
+
+// Names match without regard to ASCII case; bytes above 0x7F must be equal.
+bool sameName(QByteArrayView a, QByteArrayView b) {
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (asciiLower(a[i]) != asciiLower(b[i]))
+            return false;
+    }
+    return true;
+}
+
+// One line of the content: [begin, end) is its text, next is where the following line
+// starts (end itself when the line is the last and has no line end).
+struct Line {
+    qsizetype begin = 0;
+    qsizetype end = 0;
+    qsizetype next = 0;
+};
+
+Line lineAt(const QByteArray& content, qsizetype begin) {
+    const char* const data = content.constData();
+    const char* const stop = data + content.size();
+    const qsizetype end = std::find_if(data + begin, stop, isLineEnd) - data;
+    qsizetype next = end;
+    if (end < content.size()) {
+        next = end + 1;
+        if (data[end] == '\r' && next < content.size() && data[next] == '\n')
+            ++next;
+    }
+    return {begin, end, next};
+}
+
+QByteArrayView textOf(const QByteArray& content, const Line& line) {
+    return QByteArrayView(content).sliced(line.begin, line.end - line.begin);
+}
+
+// The section a header line names, or nullopt for any other line. The name ends at the
+// first "]"; a header without one still counts.
+std::optional<QByteArrayView> headerName(QByteArrayView text) {
+    const QByteArrayView body = trimBlanks(text);
+    if (!body.startsWith('['))
+        return std::nullopt;
+    QByteArrayView name = body.sliced(1);
+    const qsizetype close = name.indexOf(']');
+    if (close >= 0)
+        name.truncate(close);
+    return trimBlanks(name);
+}
+
+// Where the "=" of an entry line stands in the line, or -1 for a comment or a line without
+// "=". Only for lines that are no header.
+qsizetype entryEquals(QByteArrayView text) {
+    const QByteArrayView body = trimBlanks(text);
+    if (body.isEmpty() || body.front() == ';')
+        return -1;
+    return text.indexOf('=');
+}
+
+qsizetype bodyStart(const QByteArray& content) {
+    return content.startsWith(kByteOrderMark) ? kByteOrderMark.size() : 0;
+}
+
+// Where a section and a key stand in the content: the header of the section's first block,
+// the first matching entry in that block (equals: the offset of its "=" in the content), and
+// the last entry line of the block (the header itself when the block holds none).
+struct Location {
+    std::optional<Line> header;
+    std::optional<Line> entry;
+    qsizetype equals = -1;
+    Line lastEntry;
+};
+
+// One pass that stops at the matching entry or at the end of the section's first block.
+Location locate(const QByteArray& content, QByteArrayView section, QByteArrayView key) {
+    Location found;
+    for (qsizetype pos = bodyStart(content); pos < content.size();) {
+        const Line line = lineAt(content, pos);
+        pos = line.next;
+        const QByteArrayView text = textOf(content, line);
+        if (const std::optional<QByteArrayView> name = headerName(text)) {
+            // Only the first block of a section counts, as with the Windows reader.
+            if (found.header)
+                break;
+            if (sameName(*name, section)) {
+                found.header = line;
+                found.lastEntry = line;
+            }
+            continue;
+        }
+        if (!found.header)
+            continue;
+        const qsizetype equals = entryEquals(text);
+        if (equals < 0)
+            continue;
+        found.lastEntry = line;
+        if (sameName(trimBlanks(text.first(equals)), key)) {
+            found.entry = line;
+            found.equals = line.begin + equals;
+            break;
+        }
+    }
+    return found;
+}
+
+// New lines end as the content's first line does, so an LF-only file stays LF-only.
+QByteArray lineEndOf(const QByteArray& content) {
+    const Line first = lineAt(content, 0);
+    if (first.end == first.next)
+        return "\r\n";
+    return content.mid(first.end, first.next - first.end);
+}
+
+QByteArrayView unquoted(QByteArrayView value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front())
+        return value.sliced(1, value.size() - 2);
+    return value;
+}
+
+bool holdsAny(QByteArrayView text, QByteArrayView bytes) {
+    for (const char c : bytes) {
+        if (text.contains(c))
+            return true;
+    }
+    return false;
+}
+
+bool acceptsName(QByteArrayView name) {
+    name = trimSpaces(name);
+    return !name.isEmpty() && !isBlank(name.front()) && !isBlank(name.back()) &&
+           !holdsAny(name, QByteArrayView("\r\n\0", 3));
+}
+
+QByteArray cutToBuffer(QByteArray text, int bufferSize) {
+    text.truncate(qMax(0, bufferSize - 1));
+    return text;
+}
+
+// The file's bytes, or nullopt when it is missing, no ordinary file or cannot be read. Only
+// ordinary files are opened: a pipe or a device would block or never end.
+std::optional<QByteArray> readFileBytes(const QString& path) {
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return std::nullopt;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return bytes;
+}
+
+// The file a write lands in: a symbolic link is followed to its final target, so that the
+// link stays a link. Empty text for a loop of links.
+QString writeTarget(const QString& path) {
+    QString target = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        const QFileInfo info(target);
+        if (!info.isSymLink())
+            return target;
+        target = info.symLinkTarget();
+    }
+    return {};
+}
+
+// A file that grants nobody writing is write-protected, even for root, who may write it
+// anyway: the permission bits decide, not an access test.
+bool isWriteProtected(const QFileInfo& info) {
+    const auto writeBits = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    return !(info.permissions() & writeBits) || !info.isWritable();
+}
+
+} // namespace
+
+std::optional<QByteArray> findValue(const QByteArray& content, const QByteArray& section,
+                                    const QByteArray& key) {
+    const QByteArrayView sectionName = trimSpaces(section);
+    const QByteArrayView keyName = trimSpaces(key);
+    if (sectionName.isEmpty() || keyName.isEmpty())
+        return std::nullopt;
+    const Location found = locate(content, sectionName, keyName);
+    if (!found.entry)
+        return std::nullopt;
+    const qsizetype valueBegin = found.equals + 1;
+    const QByteArrayView value =
+        QByteArrayView(content).sliced(valueBegin, found.entry->end - valueBegin);
+    return unquoted(trimBlanks(value)).toByteArray();
+}
+
+bool acceptsEntry(const QByteArray& section, const QByteArray& key,
+                  const std::optional<QByteArray>& value) {
+    const QByteArrayView keyName = trimSpaces(key);
+    return acceptsName(section) && !section.contains(']') && acceptsName(key) &&
+           !keyName.contains('=') && !keyName.startsWith(';') && !keyName.startsWith('[') &&
+           !(value && holdsAny(*value, QByteArrayView("\r\n\0", 3)));
+}
+
+QByteArray withEntry(const QByteArray& content, const QByteArray& section, const QByteArray& key,
+                     const std::optional<QByteArray>& value) {
+    if (!acceptsEntry(section, key, value))
+        return content;
+    const QByteArrayView sectionName = trimSpaces(section);
+    const QByteArrayView keyName = trimSpaces(key);
+    const Location found = locate(content, sectionName, keyName);
+
+    if (!value) {
+        if (!found.entry)
+            return content;
+        return content.first(found.entry->begin) + content.sliced(found.entry->next);
+    }
+    if (found.entry) {
+        return content.first(found.equals + 1) + *value + content.sliced(found.entry->end);
+    }
+
+    const QByteArray lineEnd = lineEndOf(content);
+    const QByteArray entry = keyName.toByteArray() + '=' + *value + lineEnd;
+    if (found.header) {
+        const Line& last = found.lastEntry;
+        // The last line of the file may have no line end; the new entry needs its own line.
+        const QByteArray breakFirst = last.next == last.end ? lineEnd : QByteArray();
+        return content.first(last.next) + breakFirst + entry + content.sliced(last.next);
+    }
+    QByteArray result = content;
+    if (content.size() > bodyStart(content) && !isLineEnd(content.back()))
+        result += lineEnd;
+    return result + '[' + sectionName.toByteArray() + ']' + lineEnd + entry;
+}
+
+qint32 parseInteger(const QByteArray& value) {
+    QByteArrayView text = value;
+    while (!text.isEmpty() && isBlank(text.front()))
+        text = text.sliced(1);
+    const bool negative = text.startsWith('-');
+    if (negative || text.startsWith('+'))
+        text = text.sliced(1);
+    quint32 base = 10;
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        base = 16;
+        text = text.sliced(2);
+    }
+    // Unsigned arithmetic wraps modulo 2^32 by definition.
+    quint32 number = 0;
+    for (const char c : text) {
+        quint32 digit = 0;
+        if (c >= '0' && c <= '9')
+            digit = quint32(c - '0');
+        else if (base == 16 && asciiLower(c) >= 'a' && asciiLower(c) <= 'f')
+            digit = quint32(asciiLower(c) - 'a' + 10);
+        else
+            break;
+        number = number * base + digit;
+    }
+    if (negative)
+        number = 0u - number;
+    return static_cast<qint32>(number);
+}
+
+QByteArray readString(const QByteArray& section, const QByteArray& key,
+                      const QByteArray& defaultValue, int bufferSize, const QString& file) {
+    const std::optional<QByteArray> content = readFileBytes(file);
+    std::optional<QByteArray> value;
+    if (content)
+        value = findValue(*content, section, key);
+    if (!value) {
+        QByteArray fallback = defaultValue;
+        while (fallback.endsWith(' '))
+            fallback.chop(1);
+        value = fallback;
+    }
+    return cutToBuffer(*value, bufferSize);
+}
+
+qint32 readInteger(const QByteArray& section, const QByteArray& key, qint32 defaultValue,
+                   const QString& file) {
+    const std::optional<QByteArray> content = readFileBytes(file);
+    if (!content)
+        return defaultValue;
+    const std::optional<QByteArray> value = findValue(*content, section, key);
+    if (!value || value->isEmpty())
+        return defaultValue;
+    return parseInteger(*value);
+}
+
+int writeString(const QByteArray& section, const QByteArray& key,
+                const std::optional<QByteArray>& value, const QString& file) {
+    if (file.isEmpty() || !acceptsEntry(section, key, value))
+        return 0;
+    const QString target = writeTarget(file);
+    if (target.isEmpty())
+        return 0;
+    const QFileInfo info(target);
+    const QFileInfo folder(info.absolutePath());
+    if (!folder.isDir())
+        return 0;
+
+    QByteArray content;
+    if (info.exists()) {
+        if (!info.isFile() || isWriteProtected(info))
+            return 0;
+        const std::optional<QByteArray> bytes = readFileBytes(target);
+        // Bytes we cannot read are bytes we could not keep.
+        if (!bytes)
+            return 0;
+        content = *bytes;
+    }
+    const QByteArray updated = withEntry(content, section, key, value);
+    if (updated == content)
+        return 1;
+
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly))
+        return 0;
+    // The replacement keeps the file's owner as well as its permissions. Only root can hand
+    // a file to someone else; for anyone else the owner is already right.
+    if (info.exists() && geteuid() == 0 &&
+        fchown(out.handle(), info.ownerId(), info.groupId()) != 0) {
+        out.cancelWriting();
+        return 0;
+    }
+    if (out.write(updated) != updated.size()) {
+        out.cancelWriting();
+        return 0;
+    }
+    return out.commit() ? 1 : 0;
+}
+
+} // namespace platform::profile

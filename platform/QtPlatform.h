@@ -1,0 +1,48 @@
+#pragma once
+// The real platform: files through Qt and our INI engine, message boxes and pointers through
+// Qt Widgets, the process through the C runtime.
+
+#include "platform/Platform.h"
+
+#include <QStringList>
+
+namespace platform {
+
+class QtPlatform : public Platform {
+public:
+    QtPlatform(int argc, char** argv);
+
+    QByteArray getPrivateProfileString(const QByteArray& section, const QByteArray& key,
+                                       const QByteArray& defaultValue, int bufferSize,
+                                       const QString& file) override;
+    qint32 getPrivateProfileInt(const QByteArray& section, const QByteArray& key,
+                                qint32 defaultValue, const QString& file) override;
+    int writePrivateProfileString(const QByteArray& section, const QByteArray& key,
+                                  const std::optional<QByteArray>& value,
+                                  const QString& file) override;
+    bool isOrdinaryFile(const QString& path) override;
+    void appendToFile(const QString& path, const QByteArray& bytes) override;
+    Answer messageBox(const QString& text, const QString& title, Icon icon, Buttons buttons,
+                      Answer defaultButton) override;
+    void setMousePointer(Pointer pointer) override;
+    void processPendingEvents() override;
+    QString commandLineArguments() override;
+    QString programFolder() override;
+    QString executableName() override;
+    QString executableFileName() override;
+    QString firstEnvironmentEntry() override;
+    std::optional<QString> environmentValue(const QString& name) override;
+    Version version() override;
+    [[noreturn]] void endProcess(int exitCode) override;
+
+private:
+    QStringList arguments_;
+    QString executablePath_;
+    bool hourglassShown_ = false;
+};
+
+// The system's texts break lines with LF CR (and the info box with CR LF); a message box
+// shows each such pair as one line break.
+QString textForDisplay(const QString& text);
+
+} // namespace platform

@@ -1,0 +1,29 @@
+#pragma once
+// The usual test setting: a scripted platform whose program folder lies in a fresh temporary
+// installation, and every module-wide state back at its start value.
+
+#include "support/ScriptedPlatform.h"
+#include "support/TempInstallation.h"
+
+#include <QByteArrayList>
+
+#include <gtest/gtest.h>
+
+class ProgramFixture : public testing::Test {
+protected:
+    ProgramFixture();
+    ~ProgramFixture() override;
+
+    // The error log's entries (split at CR LF) of a standalone run.
+    QByteArrayList errorLogEntries() const;
+    QByteArray serviceLogBytes() const;
+
+    // A minimal installation: Program.ini with MainPictureStatus and an empty .cfg file.
+    void writeStandardFiles(int mainPictureStatus = 0) const;
+
+    TempInstallation installation;
+    ScriptedPlatform platform;
+};
+
+// Module-wide state of every subsystem back to program start.
+void resetProgramState();

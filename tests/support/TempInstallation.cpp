@@ -1,0 +1,29 @@
+#include "support/TempInstallation.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+TempInstallation::TempInstallation() {
+    QDir(root()).mkpath(QStringLiteral("415_MainPicture"));
+}
+
+void TempInstallation::write(const QString& relative, const QByteArray& bytes) const {
+    writeFile(path(relative), bytes);
+}
+
+QByteArray TempInstallation::read(const QString& relative) const {
+    return readFile(path(relative));
+}
+
+QByteArray TempInstallation::readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void TempInstallation::writeFile(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(bytes);
+}
