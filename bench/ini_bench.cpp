@@ -1,8 +1,10 @@
-// Cost of the INI engine's file functions on a small (~1 KB) and a large (~1 MB, 10 000
+// Cost of the program's INI operations (LoadIniString, LoadIniInteger, SaveIni, through the
+// real platform and its INI engine) on a small (~1 KB) and a large (~1 MB, 10 000
 // sections) program.ini, against simply reading the file's bytes once. Prints time per
 // operation, the ratio to the plain read, and how the cost grows with the file's size.
 
-#include "platform/ProfileFile.h"
+#include "platform/QtPlatform.h"
+#include "store/IniAccess.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -12,8 +14,6 @@
 #include <functional>
 #include <utility>
 #include <vector>
-
-namespace profile = platform::profile;
 
 namespace {
 
@@ -49,7 +49,8 @@ struct Measured {
 };
 
 std::vector<std::pair<const char*, double>> measure(const QString& file,
-                                                    const QByteArray& lastSection) {
+                                                    const QString& lastSection) {
+    const QString key = QStringLiteral("MainPictureStatus");
     const std::vector<Measured> operations = {
         {"plain read of the bytes",
          [&](int) {
@@ -57,23 +58,18 @@ std::vector<std::pair<const char*, double>> measure(const QString& file,
              f.open(QIODevice::ReadOnly);
              f.readAll();
          }},
-        {"readString Machine1",
-         [&](int) { profile::readString("Machine1", "MainPictureStatus", "", 255, file); }},
-        {"readString last section",
-         [&](int) { profile::readString(lastSection, "MainPictureStatus", "", 255, file); }},
-        {"readInteger Machine1",
-         [&](int) { profile::readInteger("Machine1", "MainPictureStatus", -1, file); }},
-        {"readInteger last section",
-         [&](int) { profile::readInteger(lastSection, "MainPictureStatus", -1, file); }},
+        {"LoadIniString Machine1",
+         [&](int) { LoadIniString(QStringLiteral("Machine1"), key, file, false); }},
+        {"LoadIniString last section", [&](int) { LoadIniString(lastSection, key, file, false); }},
+        {"LoadIniInteger Machine1",
+         [&](int) { LoadIniInteger(QStringLiteral("Machine1"), key, file, false); }},
+        {"LoadIniInteger last section",
+         [&](int) { LoadIniInteger(lastSection, key, file, false); }},
         // Alternating values, so that every call really rewrites the file.
-        {"writeString Machine1",
-         [&](int i) {
-             profile::writeString("Machine1", "MainPictureStatus", i % 2 ? "19" : "20", file);
-         }},
-        {"writeString last section",
-         [&](int i) {
-             profile::writeString(lastSection, "MainPictureStatus", i % 2 ? "19" : "20", file);
-         }},
+        {"SaveIni Machine1",
+         [&](int i) { SaveIni(qint16(i % 2 ? 19 : 20), QStringLiteral("Machine1"), key, file); }},
+        {"SaveIni last section",
+         [&](int i) { SaveIni(qint16(i % 2 ? 19 : 20), lastSection, key, file); }},
     };
     std::vector<std::pair<const char*, double>> times;
     for (const Measured& m : operations)
@@ -83,7 +79,9 @@ std::vector<std::pair<const char*, double>> measure(const QString& file,
 
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    platform::QtPlatform realPlatform(argc, argv);
+    platform::install(&realPlatform);
     QTemporaryDir dir;
     const int sizes[] = {10, 10000};
     QString files[2];
@@ -96,8 +94,8 @@ int main() {
             return 1;
         bytes[i] = content.size();
     }
-    const auto small = measure(files[0], "Machine10");
-    const auto large = measure(files[1], "Machine10000");
+    const auto small = measure(files[0], QStringLiteral("Machine10"));
+    const auto large = measure(files[1], QStringLiteral("Machine10000"));
 
     std::printf("small file %lld bytes (%d sections), large file %lld bytes (%d sections), "
                 "size ratio %.0f\n\n",
