@@ -2,12 +2,16 @@
 
 #include "env/MachineList.h"
 #include "env/StartMode.h"
+#include "i18n/InfoText.h"
+#include "i18n/ToolTipTexts.h"
 
 #include <QFile>
 
 void resetProgramState() {
     resetStartMode();
     resetMachineList();
+    resetInfoTextState();
+    HelpTexts.clear();
 }
 
 ProgramFixture::ProgramFixture() {

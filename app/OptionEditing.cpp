@@ -1,0 +1,60 @@
+// Option editing: the five check boxes against bits 0 to 4 of MainPictureStatus.
+
+#include "app/frm_415_MainPicture_Config_Exe.h"
+
+#include "app/ControlWalk.h"
+#include "diag/EditRecord.h"
+#include "diag/Procedure.h"
+#include "env/FileLocations.h"
+#include "env/MachineList.h"
+#include "store/IniAccess.h"
+#include "store/StatusBits.h"
+
+#include <QCheckBox>
+
+#include <array>
+
+namespace {
+const QString OptionSection = QStringLiteral("Machine1");
+const QString OptionKey = QStringLiteral("MainPictureStatus");
+
+// The check box of each option bit, bit 0 first.
+std::array<QCheckBox*, 5> optionBoxes(const frm_415_MainPicture_Config_Exe& window) {
+    return {window.CheckEtikette, window.CheckBobbineLinks, window.CheckOhneBobinen,
+            window.CheckBobRechtsFadenAnMasch, window.CheckFaden};
+}
+} // namespace
+
+void frm_415_MainPicture_Config_Exe::SetupUserInterFace() {
+    Procedure procedure("SetupUserInterFace");
+    QString programIni;
+    qint16 value = 0;
+    procedure.step([&] { GetValidMachines(); }); // ends the program without the .cfg file
+    procedure.step([&] { programIni = GetProgramIniPath(1); });
+    procedure.step([&] { value = LoadIniInteger(OptionSection, OptionKey, programIni, false); });
+    procedure.step([&] { value = qMax<qint16>(value, 0); });
+    const auto boxes = optionBoxes(*this);
+    for (qint16 bit = 0; bit < qint16(boxes.size()); ++bit) {
+        procedure.step([&] {
+            // Changing the value raises the box's click notification at once.
+            Control(boxes[bit]).setValue(ReadBit(value, bit));
+        });
+    }
+}
+
+void frm_415_MainPicture_Config_Exe::WriteInputs() {
+    Procedure procedure("WriteInputs");
+    QString programIni;
+    qint16 value = 0;
+    procedure.step([&] { GetValidMachines(); });
+    // Always the installation's own file: bits 5 to 14 come from the file being written.
+    procedure.step([&] { programIni = GetProgramIniPath(2); });
+    procedure.step([&] { value = LoadIniInteger(OptionSection, OptionKey, programIni, false); });
+    procedure.step([&] { value = qMax<qint16>(value, 0); });
+    const auto boxes = optionBoxes(*this);
+    for (qint16 bit = 0; bit < qint16(boxes.size()); ++bit) {
+        procedure.step([&] { value = WriteBit(value, bit, Control(boxes[bit]).Value()); });
+    }
+    procedure.step([&] { SaveIni(value, OptionSection, OptionKey, programIni); });
+    procedure.step([&] { WriteEditInfo(); });
+}

@@ -1,0 +1,28 @@
+#include "i18n/Language.h"
+
+#include "diag/Procedure.h"
+#include "env/ProgramFolders.h"
+#include "platform/Platform.h"
+#include "store/IniAccess.h"
+
+namespace {
+const QString LanguageSection = QStringLiteral("Language");
+const QString LanguageKey = QStringLiteral("Language");
+} // namespace
+
+QString languageFilePath() {
+    return programFolder() + QLatin1Char('/') + platform::current().executableName() +
+           QStringLiteral(".ini");
+}
+
+QString GetLanguage() {
+    Procedure procedure("GetLanguage");
+    QString language;
+    procedure.step(
+        [&] { language = LoadIniString(LanguageSection, LanguageKey, languageFilePath(), false); });
+    if (!language.isEmpty())
+        return language;
+    procedure.step(
+        [&] { SaveIni(DesignLanguage, LanguageSection, LanguageKey, languageFilePath()); });
+    return DesignLanguage;
+}

@@ -1,0 +1,17 @@
+#pragma once
+// Which language the dialog's texts are shown in: the language id kept in the language file.
+
+#include <QString>
+
+// The window's design language, German.
+inline const QString DesignLanguage = QStringLiteral("1031");
+
+// The language file beside the executable: program folder + "/" + executable name + ".ini".
+// The folder is taken as the platform reports it; the separator is always inserted.
+QString languageFilePath();
+
+// The text of key "Language" in section "Language" of the language file, unchanged, whatever
+// it holds ("0" included). When the entry is missing or empty, "1031" is written into it and
+// returned. Follows the error protocol as "GetLanguage": a failed read counts as a missing
+// entry, a failed write still returns "1031".
+QString GetLanguage();

@@ -1,0 +1,111 @@
+#include "i18n/ToolTipTexts.h"
+
+#include "app/ControlWalk.h"
+#include "i18n/Language.h"
+#include "platform/Failure.h"
+#include "platform/Platform.h"
+#include "store/IniAccess.h"
+
+#include <exception>
+
+HelpTextTable HelpTexts;
+
+namespace {
+
+constexpr qint32 SubscriptOutOfRange = 9;
+const QString NoText = QStringLiteral("0");
+const QString NoToolTipMarker = QStringLiteral("NOTTT");
+
+// "" and "0" both mean the language has no text for an entry.
+bool isText(const QString& value) {
+    return !value.isEmpty() && value != NoText;
+}
+
+bool hasCaption(const Control& control) {
+    const QString kind = control.kindName().toUpper();
+    return kind == QLatin1String("LABEL") || kind == QLatin1String("COMMANDBUTTON") ||
+           kind == QLatin1String("CHECKBOX");
+}
+
+class ControlTexts {
+public:
+    ControlTexts(const QString& language, const QString& file) : language_(language), file_(file) {}
+
+    // Caption, help text and tool tip of one control. Throws whatever fails.
+    void load(Control control, bool arrayMember) const {
+        // name [+ index] + "_" + tag, shared by the caption and the tool-tip key.
+        QString keyTail = control.Name();
+        if (arrayMember)
+            keyTail += QString::number(control.Index());
+        keyTail += QLatin1Char('_') + control.Tag();
+
+        if (hasCaption(control)) {
+            loadCaption(control, QStringLiteral("Caption_") + keyTail);
+            const qint32 helpNumber = control.WhatsThisHelpID();
+            if (helpNumber != 0)
+                loadHelpText(helpNumber);
+        }
+        if (!control.Tag().toUpper().contains(NoToolTipMarker))
+            loadToolTip(control, QStringLiteral("TTT_") + keyTail);
+    }
+
+private:
+    void loadCaption(Control control, const QString& key) const {
+        const QString text = LoadIniString(language_, key, file_, false);
+        if (isText(text))
+            control.setCaption(text);
+        else if (language_ != DesignLanguage)
+            SaveIni(NoText, language_, key, file_);
+        else // the design language fills itself with the designed captions
+            SaveIni(control.Caption(), language_, key, file_);
+    }
+
+    void loadHelpText(qint32 helpNumber) const {
+        QString& slot = HelpTexts[helpNumber];
+        const QString key = QStringLiteral("Help") + QString::number(helpNumber);
+        slot = LoadIniString(language_, key, file_, false);
+        if (!isText(slot))
+            SaveIni(NoText, language_, key, file_);
+    }
+
+    void loadToolTip(Control control, const QString& key) const {
+        const QString text = LoadIniString(language_, key, file_, false);
+        if (isText(text))
+            control.setToolTipText(text);
+        else
+            SaveIni(NoText, language_, key, file_);
+    }
+
+    QString language_;
+    QString file_;
+};
+
+} // namespace
+
+QString& HelpTextTable::operator[](qint32 n) {
+    if (n < First || n > Last)
+        throw Failure{SubscriptOutOfRange, platform::current().executableName(),
+                      QStringLiteral("Subscript out of range")};
+    return slots_[static_cast<size_t>(n - First)];
+}
+
+void HelpTextTable::clear() {
+    slots_.fill(QString());
+}
+
+void LoadToolTipTexts() {
+    const QString language = GetLanguage();
+    const ControlTexts texts(language, languageFilePath());
+    const ControlWalk controls(programWindow());
+    const int count = controls.count();
+    for (int i = 0; i < count; ++i) {
+        const bool arrayMember = controls.isArrayMember(i);
+        // A control whose texts cannot be handled keeps what it already has; the others are
+        // not held up by it.
+        try {
+            texts.load(controls.at(i), arrayMember);
+        } catch (const Failure&) {
+        } catch (const std::exception&) {
+        }
+    }
+}

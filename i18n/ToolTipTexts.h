@@ -1,0 +1,39 @@
+#pragma once
+// Captions, tool tips and help texts of the dialog's controls from the language file.
+
+#include <QString>
+
+#include <array>
+
+// The help texts of the controls, slots 1 to 100 by help number (WhatsThisHelpID), each kept
+// exactly as read ("0" included). All empty until LoadToolTipTexts fills them.
+class HelpTextTable {
+public:
+    static constexpr int First = 1;
+    static constexpr int Last = 100;
+
+    // Slot n. A number outside 1..100 raises "Subscript out of range" (9).
+    QString& operator[](qint32 n);
+    // Every slot empty again, as at program start; for tests.
+    void clear();
+
+private:
+    std::array<QString, Last - First + 1> slots_;
+};
+
+extern HelpTextTable HelpTexts;
+
+// Puts the program's dialog window into the language GetLanguage names. Walks every control
+// in window order, and for each, in section <language id> of the language file:
+//   - labels, command buttons and check boxes: key "Caption_" + name [+ index] + "_" + tag.
+//     A text other than "" and "0" becomes the caption; otherwise the placeholder is written:
+//     the current caption in "1031", "0" in any other language. With a help number h other
+//     than 0, "Help" + h fills HelpTexts[h], writing "0" when it reads "" or "0".
+//   - every control whose tag does not contain "NOTTT" (any letter case): key "TTT_" + name
+//     [+ index] + "_" + tag. A text other than "" and "0" becomes the tool tip; otherwise "0"
+//     is written.
+// The index appears only for members of a control array (another control has the same
+// name). Any failure inside one control's handling (a help number outside 1..100, an
+// attribute its kind lacks) silently ends that control's handling; the walk goes on. Failures
+// in finding the window or its controls reach the caller.
+void LoadToolTipTexts();
