@@ -10,7 +10,14 @@ QString ReadCommand(const QString& commandLine, const QString& switchName) {
     Procedure procedure("ReadCommand");
     QString value;
     qsizetype position = -1;
-    procedure.step([&] { position = commandLine.toUpper().indexOf(switchName.toUpper()); });
+    procedure.step([&] {
+        // Upper-cased one character at a time, so that a position in it is the same position
+        // in the command line: the full upper case turns "ß" into "SS" and would shift it.
+        QString upper = commandLine;
+        for (QChar& c : upper)
+            c = c.toUpper();
+        position = upper.indexOf(switchName.toUpper());
+    });
     if (position < 0)
         return QString();
     procedure.step([&] {

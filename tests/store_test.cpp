@@ -6,183 +6,89 @@
 #include "store/StatusBits.h"
 #include "support/ProgramFixture.h"
 
-#include <QDate>
 #include <QLocale>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
 class StoreTest : public ProgramFixture {
 protected:
-    QString file() const { return installation.path(QStringLiteral("test.ini")); }
-    void writeIni(const QByteArray& bytes) const {
-        installation.write(QStringLiteral("test.ini"), bytes);
+    QString file() const { return installation.path(u"test.ini"_s); }
+    QString text(const char* key, bool reportMissing = false) const {
+        return LoadIniString(u"S"_s, QString::fromLatin1(key), file(), reportMissing);
     }
-    QString missingText(const QString& section, const QString& key) const {
-        return QStringLiteral("File '") + file() + QStringLiteral("' or Section [") + section +
-               QStringLiteral("] or Entry '") + key + QStringLiteral("' not found");
+    qint16 integer(const char* key) const {
+        return LoadIniInteger(u"S"_s, QString::fromLatin1(key), file(), false);
     }
 };
 
-TEST_F(StoreTest, MissingEntriesReadEmptyOrMinusOneAndAreReportedOnlyWhenAsked) {
-    writeIni("[S]\r\nk=1\r\nempty=\r\n");
-    const struct {
-        const char* section;
-        const char* key;
-    } missing[] = {{"S", "absent"}, {"Absent", "k"}, {"S", "empty"}};
-    for (const auto& m : missing) {
-        const QString section = QString::fromLatin1(m.section);
-        const QString key = QString::fromLatin1(m.key);
-        EXPECT_EQ(LoadIniString(section, key, file(), false), QString());
-        EXPECT_TRUE(platform.boxes.empty());
-        EXPECT_EQ(LoadIniString(section, key, file(), true), QString());
-        ASSERT_EQ(platform.boxes.size(), 1u);
-        EXPECT_EQ(platform.boxes[0].text, missingText(section, key));
-        platform.boxes.clear();
-    }
-    EXPECT_EQ(LoadIniString(QStringLiteral("S"), QStringLiteral("k"),
-                            installation.path(QStringLiteral("none.ini")), false),
-              QString());
-    EXPECT_EQ(LoadIniInteger(QStringLiteral("S"), QStringLiteral("absent"), file(), false), -1);
-}
-
-TEST_F(StoreTest, AStoredMinusOneIsReportedAsMissing) {
-    writeIni("[S]\r\nk=-1\r\n");
-    EXPECT_EQ(LoadIniInteger(QStringLiteral("S"), QStringLiteral("k"), file(), true), -1);
+TEST_F(StoreTest, TextIsCutConvertedAndReportedMissingOnlyWhenAsked) {
+    installation.write(u"test.ini"_s, "[S]\r\nempty=\r\nlong=" + QByteArray(300, 'x') +
+                                          "\r\nword=Gr\xfc\xdf"
+                                          "e\r\n");
+    EXPECT_EQ(text("long"), QString(254, u'x'));
+    EXPECT_EQ(text("word"), u"Grüße"_s);
+    EXPECT_EQ(text("absent"), QString());
+    EXPECT_EQ(integer("absent"), -1);
+    EXPECT_TRUE(platform.boxes.empty());
+    EXPECT_EQ(text("empty", true), QString());
     ASSERT_EQ(platform.boxes.size(), 1u);
-    EXPECT_EQ(platform.boxes[0].text, missingText(QStringLiteral("S"), QStringLiteral("k")));
+    EXPECT_EQ(platform.boxes[0].text,
+              u"File '"_s + file() + u"' or Section [S] or Entry 'empty' not found"_s);
 }
 
-TEST_F(StoreTest, TextIsCutTo254CharactersAndConvertedFromTheCodePage) {
-    writeIni("[S]\r\nlong=" + QByteArray(300, 'x') +
-             "\r\nword=Gr\xfc\xdf"
-             "e\r\n");
-    EXPECT_EQ(LoadIniString(QStringLiteral("S"), QStringLiteral("long"), file(), false),
-              QString(254, QLatin1Char('x')));
-    EXPECT_EQ(LoadIniString(QStringLiteral("S"), QStringLiteral("word"), file(), false),
-              QStringLiteral("Grüße"));
-}
-
-struct IntegerCase {
-    const char* stored;
-    qint16 read;
-    bool overflow;
-};
-
-class IntegerReadTest : public StoreTest, public testing::WithParamInterface<IntegerCase> {};
-
-TEST_P(IntegerReadTest, ReadsSixteenBitsOrFailsWithOverflow) {
-    writeIni(QByteArray("[S]\r\nk=") + GetParam().stored + "\r\n");
-    EXPECT_EQ(LoadIniInteger(QStringLiteral("S"), QStringLiteral("k"), file(), false),
-              GetParam().read);
-    ASSERT_EQ(platform.boxes.size(), GetParam().overflow ? 1u : 0u);
-    if (GetParam().overflow) {
-        EXPECT_TRUE(errorLogEntries().value(0).endsWith("/ LoadIniInteger (Nr. 6) :Overflow"));
+// Sixteen bits; outside them an overflow that, resumed, reads 0. A failed read resumed
+// gives empty text or 0.
+TEST_F(StoreTest, IntegersAreSixteenBitsAndFailedReadsResumeWithZero) {
+    const std::pair<const char*, qint16> cases[] = {
+        {"32767", 32767}, {"-32768", -32768}, {"32768", 0}, {"-32769", 0}, {"19abc", 19}};
+    for (const auto& [stored, read] : cases) {
+        installation.write(u"test.ini"_s, QByteArray("[S]\r\nk=") + stored);
+        EXPECT_EQ(integer("k"), read) << stored;
     }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Integers, IntegerReadTest,
-    testing::Values(IntegerCase{"19", 19, false}, IntegerCase{"19abc", 19, false},
-                    IntegerCase{"abc", 0, false}, IntegerCase{"32767", 32767, false},
-                    IntegerCase{"-32768", -32768, false}, IntegerCase{"32768", 0, true},
-                    IntegerCase{"-32769", 0, true}, IntegerCase{"4294967297", 1, false}));
-
-struct SaveCase {
-    const char* name;
-    QVariant value;
-    const char* line; // nullptr: the key is not in the file afterwards
-};
-
-class SaveIniTest : public StoreTest, public testing::WithParamInterface<SaveCase> {};
-
-TEST_P(SaveIniTest, WritesTheFormOfTheValuesKind) {
-    // A comma as decimal point must never reach the file.
-    QLocale::setDefault(QLocale(QLocale::German));
-    writeIni("[S]\r\nk=old\r\n");
-    SaveIni(GetParam().value, QStringLiteral("S"), QStringLiteral("k"), file());
-    QLocale::setDefault(QLocale::c());
-    const QByteArray expected =
-        GetParam().line ? "[S]\r\n" + QByteArray(GetParam().line) + "\r\n" : QByteArray("[S]\r\n");
-    EXPECT_EQ(installation.read(QStringLiteral("test.ini")), expected);
-    EXPECT_EQ(platform.boxes.size(), GetParam().line ? 0u : 1u);
-    if (!GetParam().line) {
-        EXPECT_EQ(platform.boxes[0].text, QStringLiteral("Ini Save:  wrong data type"));
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Kinds, SaveIniTest,
-    testing::Values(SaveCase{"Int", QVariant(19), "k=19"},
-                    SaveCase{"Short", QVariant::fromValue<qint16>(-3), "k=-3"},
-                    SaveCase{"Byte", QVariant::fromValue<uchar>(255), "k=255"},
-                    SaveCase{"True", QVariant(true), "k=true"},
-                    SaveCase{"False", QVariant(false), "k=false"},
-                    SaveCase{"Text", QVariant(QStringLiteral(" a b ")), "k= a b "},
-                    SaveCase{"EmptyText", QVariant(QString()), "k="},
-                    SaveCase{"Double", QVariant(2.5), "k=2.5"},
-                    SaveCase{"Float", QVariant(0.1f), "k=0.1"},
-                    SaveCase{"Null", QVariant(), nullptr},
-                    SaveCase{"Date", QVariant(QDate(2026, 1, 1)), nullptr},
-                    SaveCase{"List", QVariant(QStringList{QStringLiteral("a")}), nullptr}),
-    [](const testing::TestParamInfo<SaveCase>& info) { return info.param.name; });
-
-TEST_F(StoreTest, SaveIniCreatesAMissingFileAndReportsARefusedWriteAsZero) {
-    EXPECT_NE(SaveIni(19, QStringLiteral("Machine1"), QStringLiteral("MainPictureStatus"), file()),
-              0);
-    EXPECT_EQ(installation.read(QStringLiteral("test.ini")),
-              "[Machine1]\r\nMainPictureStatus=19\r\n");
-    EXPECT_EQ(SaveIni(19, QStringLiteral("S"), QStringLiteral("k"),
-                      installation.path(QStringLiteral("missing/test.ini"))),
-              0);
-    EXPECT_TRUE(platform.boxes.empty());
-}
-
-TEST_F(StoreTest, SilentRunLogsTheWrongKindInsteadOfShowingIt) {
-    StartModeSilent = true;
-    SaveIni(QVariant(), QStringLiteral("S"), QStringLiteral("k"), file());
-    EXPECT_TRUE(platform.boxes.empty());
-    EXPECT_EQ(serviceLogBytes(), "! Fault 415_MainPicture_Config: Ini Save:  wrong data type\r\n");
-}
-
-TEST_F(StoreTest, AReadThatFailsAndIsResumedGivesEmptyTextOrZero) {
-    writeIni("[S]\r\nk=7\r\n");
-    platform.failNext(QStringLiteral("getPrivateProfileString"), 75);
-    EXPECT_EQ(LoadIniString(QStringLiteral("S"), QStringLiteral("k"), file(), false), QString());
-    platform.failNext(QStringLiteral("getPrivateProfileInt"), 75);
-    EXPECT_EQ(LoadIniInteger(QStringLiteral("S"), QStringLiteral("k"), file(), false), 0);
     EXPECT_EQ(platform.boxes.size(), 2u);
+    EXPECT_TRUE(errorLogEntries().value(0).endsWith("/ LoadIniInteger (Nr. 6) :Overflow"));
+    platform.failNext(u"getPrivateProfileString"_s, 75);
+    EXPECT_EQ(text("k"), QString());
+    platform.failNext(u"getPrivateProfileInt"_s, 75);
+    EXPECT_EQ(integer("k"), 0);
+    EXPECT_EQ(platform.boxes.size(), 4u);
 }
 
-struct BitCase {
-    qint16 value;
-    qint16 bit;
-    qint16 bitValue; // for WriteBit
-    qint16 expected; // ReadBit result, or WriteBit result
-};
-
-class ReadBitTest : public ProgramFixture, public testing::WithParamInterface<BitCase> {};
-TEST_P(ReadBitTest, ReadsOneBit) {
-    EXPECT_EQ(ReadBit(GetParam().value, GetParam().bit), GetParam().expected);
+TEST_F(StoreTest, SaveIniWritesTheFormOfTheValuesKind) {
+    QLocale::setDefault(QLocale(QLocale::German)); // a decimal comma must never reach the file
+    const std::pair<QVariant, const char*> cases[] = {{QVariant::fromValue<uchar>(255), "k=255"},
+                                                      {QVariant(true), "k=true"},
+                                                      {QVariant(u" a b "_s), "k= a b "},
+                                                      {QVariant(2.5), "k=2.5"},
+                                                      {QVariant(0.1f), "k=0.1"},
+                                                      {QVariant(), nullptr}}; // wrong kind
+    for (const auto& [value, line] : cases) {
+        installation.write(u"test.ini"_s, "[S]\r\nk=old\r\n");
+        SaveIni(value, u"S"_s, u"k"_s, file());
+        EXPECT_EQ(installation.read(u"test.ini"_s),
+                  line ? "[S]\r\n" + QByteArray(line) + "\r\n" : QByteArray("[S]\r\n"));
+    }
+    QLocale::setDefault(QLocale::c());
+    ASSERT_EQ(platform.boxes.size(), 1u); // the wrong kind removes the key and is reported
+    EXPECT_EQ(platform.boxes[0].text, u"Ini Save:  wrong data type"_s);
+    EXPECT_EQ(SaveIni(19, u"S"_s, u"k"_s, installation.path(u"missing/test.ini"_s)), 0);
 }
-INSTANTIATE_TEST_SUITE_P(Bits, ReadBitTest,
-                         testing::Values(BitCase{5, 0, 0, 1}, BitCase{5, 1, 0, 0},
-                                         BitCase{5, 2, 0, 1}, BitCase{-32768, 15, 0, 1},
-                                         BitCase{-32768, 0, 0, 0}, BitCase{-1, 15, 0, 1},
-                                         BitCase{16384, 14, 0, 1}));
 
-class WriteBitTest : public ProgramFixture, public testing::WithParamInterface<BitCase> {};
-TEST_P(WriteBitTest, ChangesOnlyThatBit) {
-    EXPECT_EQ(WriteBit(GetParam().value, GetParam().bit, GetParam().bitValue), GetParam().expected);
+TEST_F(ProgramFixture, StatusBitsReadAndWriteOneBit) {
+    const qint16 reads[][3] = {{5, 0, 1},      {5, 1, 0},   {-32768, 15, 1},
+                               {-32768, 0, 0}, {-1, 15, 1}, {16384, 14, 1}};
+    for (const auto& [value, bit, expected] : reads)
+        EXPECT_EQ(ReadBit(value, bit), expected) << value << " bit " << bit;
+    // Only a bit value of exactly 1 sets the bit.
+    const qint16 writes[][4] = {{5, 1, 1, 7},      {7, 1, 0, 5},    {5, 0, 1, 5},
+                                {5, 0, 2, 4},      {5, 0, -1, 4},   {0, 14, 1, 16384},
+                                {16384, 14, 0, 0}, {-1, 15, 1, -1}, {0, 15, 0, 0}};
+    for (const auto& [value, bit, bitValue, expected] : writes)
+        EXPECT_EQ(WriteBit(value, bit, bitValue), expected) << value << " bit " << bit;
     EXPECT_TRUE(platform.boxes.empty());
-}
-INSTANTIATE_TEST_SUITE_P(Bits, WriteBitTest,
-                         testing::Values(BitCase{5, 1, 1, 7}, BitCase{7, 1, 0, 5},
-                                         BitCase{5, 0, 1, 5}, BitCase{5, 1, 0, 5},
-                                         BitCase{5, 0, 2, 4}, BitCase{5, 0, -1, 4},
-                                         BitCase{0, 14, 1, 16384}, BitCase{16384, 14, 0, 0},
-                                         BitCase{-1, 15, 1, -1}, BitCase{0, 15, 0, 0}));
-
-TEST_F(ProgramFixture, WritingBit15LeavesTheRangeAndResumesUnchanged) {
+    // Bit 15 set on a positive value leaves the range: an overflow, resumed with the value kept.
     EXPECT_EQ(WriteBit(0, 15, 1), 0);
     EXPECT_EQ(WriteBit(-32768, 15, 0), -32768);
     ASSERT_EQ(platform.boxes.size(), 2u);

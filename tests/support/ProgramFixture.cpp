@@ -5,8 +5,6 @@
 #include "i18n/InfoText.h"
 #include "i18n/ToolTipTexts.h"
 
-#include <QFile>
-
 void resetProgramState() {
     resetStartMode();
     resetMachineList();
@@ -21,10 +19,6 @@ ProgramFixture::ProgramFixture() {
                                 installation.path(QStringLiteral("service.log")));
 }
 
-ProgramFixture::~ProgramFixture() {
-    resetProgramState();
-}
-
 QByteArrayList ProgramFixture::errorLogEntries() const {
     const QByteArray bytes = installation.read(QStringLiteral("JX5cfglog.txt"));
     QByteArrayList entries;
@@ -36,10 +30,6 @@ QByteArrayList ProgramFixture::errorLogEntries() const {
     if (start < bytes.size())
         entries.append(bytes.mid(start)); // an entry without its line end would be a fault
     return entries;
-}
-
-QByteArray ProgramFixture::serviceLogBytes() const {
-    return installation.read(QStringLiteral("service.log"));
 }
 
 void ProgramFixture::writeStandardFiles(int mainPictureStatus) const {

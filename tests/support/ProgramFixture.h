@@ -9,21 +9,20 @@
 
 #include <gtest/gtest.h>
 
+// Module-wide state of every subsystem back to program start.
+void resetProgramState();
+
 class ProgramFixture : public testing::Test {
 protected:
     ProgramFixture();
-    ~ProgramFixture() override;
+    ~ProgramFixture() override { resetProgramState(); }
 
     // The error log's entries (split at CR LF) of a standalone run.
     QByteArrayList errorLogEntries() const;
-    QByteArray serviceLogBytes() const;
-
+    QByteArray serviceLogBytes() const { return installation.read(QStringLiteral("service.log")); }
     // A minimal installation: Program.ini with MainPictureStatus and an empty .cfg file.
     void writeStandardFiles(int mainPictureStatus = 0) const;
 
     TempInstallation installation;
     ScriptedPlatform platform;
 };
-
-// Module-wide state of every subsystem back to program start.
-void resetProgramState();

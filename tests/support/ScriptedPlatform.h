@@ -21,19 +21,17 @@ struct EndAtOnce {
 };
 
 struct RecordedBox {
-    QString text;
-    QString title;
+    QString text, title;
     platform::Icon icon;
     platform::Buttons buttons;
-    platform::Answer defaultButton;
-    platform::Answer answer;
+    platform::Answer defaultButton, answer;
 };
 
 class ScriptedPlatform : public platform::Platform {
 public:
     // Installs itself as the current platform for its lifetime.
-    ScriptedPlatform();
-    ~ScriptedPlatform() override;
+    ScriptedPlatform() { platform::install(this); }
+    ~ScriptedPlatform() override { platform::install(nullptr); }
 
     // What the process reports.
     QString arguments;
@@ -46,21 +44,12 @@ public:
     // Answers for the next boxes, in order; when none is left a box returns its default.
     std::deque<platform::Answer> answers;
     std::vector<RecordedBox> boxes;
-    // Called while a box is open (after it is recorded), e.g. to check state at that moment.
-    std::function<void(const RecordedBox&)> whileBoxOpen;
-
     std::vector<platform::Pointer> pointers;
-    int pendingEventRuns = 0;
-    std::function<void()> onPendingEvents;
-
-    // Called first by every operation with its name ("isOrdinaryFile", "appendToFile",
-    // "getPrivateProfileString", "getPrivateProfileInt", "writePrivateProfileString",
-    // "commandLineArguments", ...); may throw a Failure to inject one.
-    std::function<void(const QString& operation)> inject;
-    // Shorthand: the next `times` calls of operation fail with this number.
-    void failNext(const QString& operation, qint32 number, int times = 1);
-
     std::optional<int> endedWith;
+
+    // The next `times` calls of the operation (named as its function: "isOrdinaryFile",
+    // "getPrivateProfileString", "messageBox", ...) fail with this number.
+    void failNext(const QString& operation, qint32 number, int times = 1);
 
     QByteArray getPrivateProfileString(const QByteArray& section, const QByteArray& key,
                                        const QByteArray& defaultValue, int bufferSize,
@@ -74,24 +63,33 @@ public:
     void appendToFile(const QString& path, const QByteArray& bytes) override;
     platform::Answer messageBox(const QString& text, const QString& title, platform::Icon icon,
                                 platform::Buttons buttons, platform::Answer defaultButton) override;
-    void setMousePointer(platform::Pointer pointer) override;
-    void processPendingEvents() override;
-    QString commandLineArguments() override;
-    QString programFolder() override;
-    QString executableName() override;
-    QString executableFileName() override;
-    QString firstEnvironmentEntry() override;
+    void setMousePointer(platform::Pointer pointer) override { pointers.push_back(pointer); }
+    void processPendingEvents() override {}
+    QString commandLineArguments() override { return reported("commandLineArguments", arguments); }
+    QString programFolder() override { return reported("programFolder", folder); }
+    QString executableName() override { return reported("executableName", name); }
+    QString executableFileName() override { return name; }
+    QString firstEnvironmentEntry() override {
+        return reported("firstEnvironmentEntry", firstEnvironment);
+    }
     std::optional<QString> environmentValue(const QString& variable) override;
-    platform::Version version() override;
-    [[noreturn]] void endProcess(int exitCode) override;
+    platform::Version version() override { return reported("version", programVersion); }
+    [[noreturn]] void endProcess(int exitCode) override {
+        endedWith = exitCode;
+        throw EndAtOnce{exitCode};
+    }
 
 private:
-    void enter(const QString& operation);
+    // Called first by every operation that can fail; throws a pending failure.
+    void enter(const char* operation);
+    template <typename T> T reported(const char* operation, const T& value) {
+        enter(operation);
+        return value;
+    }
 
     struct PendingFailure {
         QString operation;
-        qint32 number;
-        int times;
+        qint32 number, times;
     };
     std::vector<PendingFailure> pendingFailures_;
 };

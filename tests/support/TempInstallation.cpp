@@ -8,14 +8,6 @@ TempInstallation::TempInstallation() {
     QDir(root()).mkpath(QStringLiteral("415_MainPicture"));
 }
 
-void TempInstallation::write(const QString& relative, const QByteArray& bytes) const {
-    writeFile(path(relative), bytes);
-}
-
-QByteArray TempInstallation::read(const QString& relative) const {
-    return readFile(path(relative));
-}
-
 QByteArray TempInstallation::readFile(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();

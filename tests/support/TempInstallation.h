@@ -22,9 +22,11 @@ public:
     QString errorLog() const { return path(QStringLiteral("JX5cfglog.txt")); }
 
     // Writes a file below the root, creating its folders.
-    void write(const QString& relative, const QByteArray& bytes) const;
+    void write(const QString& relative, const QByteArray& bytes) const {
+        writeFile(path(relative), bytes);
+    }
     // The file's bytes; empty when it does not exist.
-    QByteArray read(const QString& relative) const;
+    QByteArray read(const QString& relative) const { return readFile(path(relative)); }
     static QByteArray readFile(const QString& path);
     static void writeFile(const QString& path, const QByteArray& bytes);
 
