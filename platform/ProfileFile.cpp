@@ -6,6 +6,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cstring>
 #include <unistd.h>
 
 namespace platform::profile {
@@ -60,21 +61,55 @@ struct Line {
     qsizetype next = 0;
 };
 
-Line lineAt(const QByteArray& content, qsizetype begin) {
-    const char* const data = content.constData();
-    const char* const stop = data + content.size();
-    const qsizetype end = std::find_if(data + begin, stop, isLineEnd) - data;
-    qsizetype next = end;
-    if (end < content.size()) {
-        next = end + 1;
-        if (data[end] == '\r' && next < content.size() && data[next] == '\n')
-            ++next;
+// Where byte c first stands in [from, limit), or limit when it is not there.
+qsizetype findByte(const QByteArray& content, char c, qsizetype from, qsizetype limit) {
+    const void* hit = std::memchr(content.constData() + from, c, size_t(limit - from));
+    return hit ? static_cast<const char*>(hit) - content.constData() : limit;
+}
+
+// Splits the content into lines for a scan that moves forward only. The next LF is searched
+// once and kept until the scan passes it, and the next CR only up to that LF, so each byte is
+// searched about once whatever the file's line ends (LF, CR LF or CR alone).
+class LineReader {
+public:
+    explicit LineReader(const QByteArray& content) : content_(content) {}
+
+    Line lineAt(qsizetype begin) {
+        const qsizetype size = content_.size();
+        if (nextLf_ < begin)
+            nextLf_ = findByte(content_, '\n', begin, size);
+        if (nextCr_ < begin)
+            nextCr_ = findByte(content_, '\r', begin, nextLf_);
+        const qsizetype end = std::min(nextCr_, nextLf_);
+        qsizetype next = end;
+        if (end < size) {
+            next = end + 1;
+            if (content_[end] == '\r' && next < size && content_[next] == '\n')
+                ++next;
+        }
+        return {begin, end, next};
     }
-    return {begin, end, next};
+
+private:
+    const QByteArray& content_;
+    qsizetype nextLf_ = -1;
+    qsizetype nextCr_ = -1;
+};
+
+Line lineAt(const QByteArray& content, qsizetype begin) {
+    return LineReader(content).lineAt(begin);
 }
 
 QByteArrayView textOf(const QByteArray& content, const Line& line) {
     return QByteArrayView(content).sliced(line.begin, line.end - line.begin);
+}
+
+bool holdsAny(QByteArrayView text, QByteArrayView bytes) {
+    for (const char c : bytes) {
+        if (text.contains(c))
+            return true;
+    }
+    return false;
 }
 
 // The section a header line names, or nullopt for any other line. The name ends at the
@@ -103,6 +138,46 @@ qsizetype bodyStart(const QByteArray& content) {
     return content.startsWith(kByteOrderMark) ? kByteOrderMark.size() : 0;
 }
 
+// Whether the header name that follows a "[" (see headerName) is section, reading no further
+// than it must: most other headers differ in their length or their last letter, tested first.
+// Only for a section that holds no "]" or line end and does not end with a blank.
+bool namesSection(QByteArrayView rest, QByteArrayView section) {
+    qsizetype begin = 0;
+    while (begin < rest.size() && isBlank(rest[begin]))
+        ++begin;
+    const qsizetype end = begin + section.size();
+    if (end > rest.size() || asciiLower(rest[end - 1]) != asciiLower(section.back()))
+        return false;
+    qsizetype close = end;
+    while (close < rest.size() && isBlank(rest[close]))
+        ++close;
+    return (close == rest.size() || rest[close] == ']' || isLineEnd(rest[close])) &&
+           sameName(rest.sliced(begin, section.size()), section);
+}
+
+// Where the header line of the section's first block starts, or the content's size when the
+// section is missing. Only headers matter on the way there, so the scan jumps from "[" to "["
+// and reads a name only where blanks alone part the "[" from its line's start.
+qsizetype sectionStart(const QByteArray& content, QByteArrayView section) {
+    // No header names a section that holds a "]" or a line end or that ends with a blank.
+    if (section.isEmpty() || isBlank(section.back()) || holdsAny(section, "]\r\n"))
+        return content.size();
+    const qsizetype body = bodyStart(content);
+    for (qsizetype pos = body; pos < content.size();) {
+        const qsizetype bracket = findByte(content, '[', pos, content.size());
+        if (bracket == content.size())
+            break;
+        qsizetype lineStart = bracket;
+        while (lineStart > body && isBlank(content[lineStart - 1]))
+            --lineStart;
+        const bool header = lineStart == body || isLineEnd(content[lineStart - 1]);
+        if (header && namesSection(QByteArrayView(content).sliced(bracket + 1), section))
+            return lineStart;
+        pos = bracket + 1;
+    }
+    return content.size();
+}
+
 // Where a section and a key stand in the content: the header of the section's first block,
 // the first matching entry in that block (equals: the offset of its "=" in the content), and
 // the last entry line of the block (the header itself when the block holds none).
@@ -113,11 +188,13 @@ struct Location {
     Line lastEntry;
 };
 
-// One pass that stops at the matching entry or at the end of the section's first block.
+// One pass from the section's header that stops at the matching entry or at the end of the
+// section's first block.
 Location locate(const QByteArray& content, QByteArrayView section, QByteArrayView key) {
     Location found;
-    for (qsizetype pos = bodyStart(content); pos < content.size();) {
-        const Line line = lineAt(content, pos);
+    LineReader lines(content);
+    for (qsizetype pos = sectionStart(content, section); pos < content.size();) {
+        const Line line = lines.lineAt(pos);
         pos = line.next;
         const QByteArrayView text = textOf(content, line);
         if (const std::optional<QByteArrayView> name = headerName(text)) {
@@ -160,14 +237,6 @@ QByteArrayView unquoted(QByteArrayView value) {
     return value;
 }
 
-bool holdsAny(QByteArrayView text, QByteArrayView bytes) {
-    for (const char c : bytes) {
-        if (text.contains(c))
-            return true;
-    }
-    return false;
-}
-
 bool acceptsName(QByteArrayView name) {
     name = trimSpaces(name);
     return !name.isEmpty() && !isBlank(name.front()) && !isBlank(name.back()) &&
@@ -206,8 +275,9 @@ QString writeTarget(const QString& path) {
     return {};
 }
 
-// A file that grants nobody writing is write-protected, even for root, who may write it
-// anyway: the permission bits decide, not an access test.
+// A file or folder that grants nobody writing is write-protected, even for root, who may
+// write it anyway: the permission bits decide, not an access test. A protected folder keeps
+// its files as they are, since a replacement is a new file in it.
 bool isWriteProtected(const QFileInfo& info) {
     const auto writeBits = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
     return !(info.permissions() & writeBits) || !info.isWritable();
@@ -238,21 +308,36 @@ bool acceptsEntry(const QByteArray& section, const QByteArray& key,
            !(value && holdsAny(*value, QByteArrayView("\r\n\0", 3)));
 }
 
-QByteArray withEntry(const QByteArray& content, const QByteArray& section, const QByteArray& key,
-                     const std::optional<QByteArray>& value) {
+namespace {
+// What a write changes in the content: the bytes [from, to) give way to text. A write into a
+// large file keeps the content as it is and writes the parts around the change as they stand.
+struct Edit {
+    qsizetype from = 0;
+    qsizetype to = 0;
+    QByteArray text;
+};
+
+// The change that withEntry describes, or nullopt when the write changes no byte (refused
+// names or values, a removal of a missing key, the same value again), found without comparing
+// the whole content.
+std::optional<Edit> editOf(const QByteArray& content, const QByteArray& section,
+                           const QByteArray& key, const std::optional<QByteArray>& value) {
     if (!acceptsEntry(section, key, value))
-        return content;
+        return std::nullopt;
     const QByteArrayView sectionName = trimSpaces(section);
     const QByteArrayView keyName = trimSpaces(key);
     const Location found = locate(content, sectionName, keyName);
 
     if (!value) {
         if (!found.entry)
-            return content;
-        return content.first(found.entry->begin) + content.sliced(found.entry->next);
+            return std::nullopt;
+        return Edit{found.entry->begin, found.entry->next, {}};
     }
     if (found.entry) {
-        return content.first(found.equals + 1) + *value + content.sliced(found.entry->end);
+        const qsizetype valueBegin = found.equals + 1;
+        if (QByteArrayView(content).sliced(valueBegin, found.entry->end - valueBegin) == *value)
+            return std::nullopt;
+        return Edit{valueBegin, found.entry->end, *value};
     }
 
     const QByteArray lineEnd = lineEndOf(content);
@@ -261,12 +346,26 @@ QByteArray withEntry(const QByteArray& content, const QByteArray& section, const
         const Line& last = found.lastEntry;
         // The last line of the file may have no line end; the new entry needs its own line.
         const QByteArray breakFirst = last.next == last.end ? lineEnd : QByteArray();
-        return content.first(last.next) + breakFirst + entry + content.sliced(last.next);
+        return Edit{last.next, last.next, breakFirst + entry};
     }
-    QByteArray result = content;
-    if (content.size() > bodyStart(content) && !isLineEnd(content.back()))
-        result += lineEnd;
-    return result + '[' + sectionName.toByteArray() + ']' + lineEnd + entry;
+    const bool unfinished = content.size() > bodyStart(content) && !isLineEnd(content.back());
+    const QByteArray breakFirst = unfinished ? lineEnd : QByteArray();
+    return Edit{content.size(), content.size(),
+                breakFirst + '[' + sectionName.toByteArray() + ']' + lineEnd + entry};
+}
+} // namespace
+
+QByteArray withEntry(const QByteArray& content, const QByteArray& section, const QByteArray& key,
+                     const std::optional<QByteArray>& value) {
+    const std::optional<Edit> edit = editOf(content, section, key, value);
+    if (!edit)
+        return content;
+    QByteArray result;
+    result.reserve(content.size() - (edit->to - edit->from) + edit->text.size());
+    result.append(QByteArrayView(content).first(edit->from));
+    result.append(edit->text);
+    result.append(QByteArrayView(content).sliced(edit->to));
+    return result;
 }
 
 qint32 parseInteger(const QByteArray& value) {
@@ -333,7 +432,7 @@ int writeString(const QByteArray& section, const QByteArray& key,
         return 0;
     const QFileInfo info(target);
     const QFileInfo folder(info.absolutePath());
-    if (!folder.isDir())
+    if (!folder.isDir() || isWriteProtected(folder))
         return 0;
 
     QByteArray content;
@@ -346,8 +445,8 @@ int writeString(const QByteArray& section, const QByteArray& key,
             return 0;
         content = *bytes;
     }
-    const QByteArray updated = withEntry(content, section, key, value);
-    if (updated == content)
+    const std::optional<Edit> edit = editOf(content, section, key, value);
+    if (!edit)
         return 1;
 
     QSaveFile out(target);
@@ -360,7 +459,11 @@ int writeString(const QByteArray& section, const QByteArray& key,
         out.cancelWriting();
         return 0;
     }
-    if (out.write(updated) != updated.size()) {
+    const QByteArrayView head = QByteArrayView(content).first(edit->from);
+    const QByteArrayView tail = QByteArrayView(content).sliced(edit->to);
+    if (out.write(head.data(), head.size()) != head.size() ||
+        out.write(edit->text) != edit->text.size() ||
+        out.write(tail.data(), tail.size()) != tail.size()) {
         out.cancelWriting();
         return 0;
     }
