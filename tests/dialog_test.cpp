@@ -151,13 +151,18 @@ TEST_F(DialogTest, CancelAsksAndNoKeepsEditingWhileYesLogsAndEndsWithoutStoring)
 
 TEST_F(DialogTest, IntegratedCancelNamesTheExecutable) {
     ASSERT_TRUE(startIntegrated(0, 0));
-    window.CommandCancel->click(); // the box's default answer is No
-    ASSERT_EQ(platform.boxes.size(), 1u);
-    EXPECT_EQ(platform.boxes[0].text,
-              QStringLiteral("Cancel edits?\n\rRemark:\n\rUntil now no changes have been taken "
-                             "over \n\r\"415_MainPicture\" has to be configured again in "
-                             "\"standalone-mode\" via \n\r\"") +
-                  installation.programFolder() + u"/415_MainPicture_Config\""_s);
+    // A program in the root folder shows two separators in a row, as the folder ends in one.
+    for (const QString& folder : {installation.programFolder(), u"/"_s}) {
+        platform.folder = folder;
+        platform.boxes.clear();
+        window.CommandCancel->click(); // the box's default answer is No
+        ASSERT_EQ(platform.boxes.size(), 1u);
+        EXPECT_EQ(platform.boxes[0].text,
+                  QStringLiteral("Cancel edits?\n\rRemark:\n\rUntil now no changes have been "
+                                 "taken over \n\r\"415_MainPicture\" has to be configured again "
+                                 "in \"standalone-mode\" via \n\r\"") +
+                      folder + u"/415_MainPicture_Config\""_s);
+    }
 }
 
 TEST_F(DialogTest, HelpModeShowsInfoTextsInsteadOfActingButACloseStillAsks) {

@@ -1,0 +1,224 @@
+// The real program, silent, over hostile installations. Every row states what must come out;
+// no row may crash, hang, or write a file other than those the program names.
+
+#include "platform/ProfileFile.h"
+#include "support/ProgramProcess.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QMap>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+const QString ProgramIni = QStringLiteral("parameter/Program.ini");
+const QString Cfg = QStringLiteral("415_MainPicture/415_MainPicture.cfg");
+const QString LanguageFile = QStringLiteral("415_MainPicture/415_MainPicture_Config.ini");
+const QString ErrorLog = QStringLiteral("JX5cfglog.txt");
+const QString ServiceLog = QStringLiteral("service.log");
+const QByteArray CfgBytes = "[Project]\r\nValidMachines=1\r\n";
+const QByteArray OverflowLine = "(Nr. 6) :Overflow\r\n";
+
+QByteArray status(const QByteArray& value, const QByteArray& lineEnd = "\r\n") {
+    return "[Machine1]" + lineEnd + "MainPictureStatus=" + value + lineEnd;
+}
+
+// Every file below root with its bytes (folders as "<folder>").
+QMap<QString, QByteArray> snapshot(const QString& root) {
+    QMap<QString, QByteArray> files;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files.insert(QDir(root).relativeFilePath(path), it.fileInfo().isDir()
+                                                            ? QByteArray("<folder>")
+                                                            : TempInstallation::readFile(path));
+    }
+    return files;
+}
+
+struct Outcome {
+    int exitCode = 0;
+    QByteArray programIni = {}; // expected bytes afterwards; empty: unchanged
+    QByteArray serviceLogHas = {};
+    QByteArray errorLogHas = {};
+};
+
+struct HostileCase {
+    const char* name;
+    std::function<void(const TempInstallation&)> prepare;
+    Outcome outcome;
+    QStringList arguments = {QStringLiteral("/EXTERNAL=SILENT")};
+};
+
+void standard(const TempInstallation& at, const QByteArray& programIni) {
+    at.write(ProgramIni, programIni);
+    at.write(Cfg, CfgBytes);
+}
+
+class BadInputTest : public testing::TestWithParam<HostileCase> {};
+
+TEST_P(BadInputTest, GivesTheStatedOutcome) {
+    const HostileCase& c = GetParam();
+    TempInstallation installation;
+    const ProgramProcess program(installation);
+    c.prepare(installation);
+    const QMap<QString, QByteArray> before = snapshot(installation.root());
+
+    const ProcessResult result = program.run(c.arguments, 120000);
+    ASSERT_FALSE(result.timedOut);
+    ASSERT_FALSE(result.crashed) << result.standardError.constData();
+    EXPECT_EQ(result.exitCode, c.outcome.exitCode) << result.standardError.constData();
+    const QMap<QString, QByteArray> after = snapshot(installation.root());
+    if (!c.outcome.programIni.isEmpty()) {
+        EXPECT_EQ(after.value(ProgramIni), c.outcome.programIni);
+    }
+    EXPECT_TRUE(after.value(ServiceLog).contains(c.outcome.serviceLogHas))
+        << after.value(ServiceLog).constData();
+    EXPECT_TRUE(after.value(ErrorLog).contains(c.outcome.errorLogHas));
+    // Only the files the program names (or their targets, where they are links) may change.
+    QStringList named = {ProgramIni, Cfg, LanguageFile, ErrorLog, ServiceLog};
+    for (const QString& file : QStringList(named)) {
+        const QFileInfo info(installation.path(file));
+        if (info.isSymLink())
+            named += QDir(installation.root()).relativeFilePath(info.canonicalFilePath());
+    }
+    for (auto it = after.constBegin(); it != after.constEnd(); ++it) {
+        if (named.contains(it.key()))
+            continue;
+        EXPECT_TRUE(before.contains(it.key())) << "new file " << qPrintable(it.key());
+        EXPECT_EQ(before.value(it.key()), it.value()) << "changed " << qPrintable(it.key());
+    }
+    if (c.outcome.programIni.isEmpty()) {
+        EXPECT_EQ(after.value(ProgramIni), before.value(ProgramIni)) << "Program.ini changed";
+    }
+    for (const QString& folder : {QStringLiteral("parameter"), QStringLiteral("415_MainPicture")})
+        QFile::setPermissions(installation.path(folder),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+const QByteArray Garbage = [] {
+    QByteArray bytes;
+    for (int i = 0; i < 4096; ++i)
+        bytes += char((i * 7919 + 13) % 256);
+    return bytes;
+}();
+
+INSTANTIATE_TEST_SUITE_P(
+    Installations, BadInputTest,
+    testing::Values(
+        HostileCase{"BinaryGarbageGetsTheSectionAppended",
+                    [](auto& at) { standard(at, Garbage); },
+                    // Its first line end is a lone CR, so the new lines follow that style.
+                    {0, Garbage + "\r" + status("0", "\r")}},
+        HostileCase{"NulBytesBeforeTheSection",
+                    [](auto& at) { standard(at, QByteArray("a\0b\0\r\n", 6) + status("-5")); },
+                    {0, QByteArray("a\0b\0\r\n", 6) + status("0")}},
+        HostileCase{
+            "FiftyMegabytes",
+            [](auto& at) { standard(at, QByteArray(50 << 20, 'x') + "\r\n" + status("-5")); },
+            {0, QByteArray(50 << 20, 'x') + "\r\n" + status("0")}},
+        HostileCase{
+            "LongLines",
+            [](auto& at) { standard(at, status("19") + "k=" + QByteArray(100000, 'v') + "\r\n"); },
+            {}},
+        HostileCase{"ByteOrderMark",
+                    [](auto& at) { standard(at, "\xEF\xBB\xBF" + status("-5")); },
+                    {0, "\xEF\xBB\xBF" + status("0")}},
+        HostileCase{"LineFeedsOnly",
+                    [](auto& at) { standard(at, status("-5", "\n")); },
+                    {0, status("0", "\n")}},
+        HostileCase{"LastLineWithoutLineEnd",
+                    [](auto& at) { standard(at, "[Machine1]\r\nMainPictureStatus=-5"); },
+                    {0, "[Machine1]\r\nMainPictureStatus=0"}},
+        HostileCase{"OutOfRangeIsLoggedTwice",
+                    [](auto& at) { standard(at, status("99999")); },
+                    {0, status("0"), "Unexpected error!\n\rOverflow", OverflowLine}},
+        HostileCase{"ProgramIniIsAFolder",
+                    [](auto& at) {
+                        at.write(Cfg, CfgBytes);
+                        QDir().mkpath(at.path(ProgramIni));
+                    },
+                    {}},
+        HostileCase{"ProgramIniMissingIsNotCreated", [](auto& at) { at.write(Cfg, CfgBytes); }, {}},
+        HostileCase{"SymlinkIsWrittenThrough",
+                    [](auto& at) {
+                        at.write(Cfg, CfgBytes);
+                        at.write(QStringLiteral("real/target.ini"), status("-5"));
+                        QDir().mkpath(at.path(QStringLiteral("parameter")));
+                        QFile::link(at.path(QStringLiteral("real/target.ini")),
+                                    at.path(ProgramIni));
+                    },
+                    {0, status("0")}},
+        HostileCase{"ReadOnlyProgramIni",
+                    [](auto& at) {
+                        standard(at, status("-5"));
+                        QFile::setPermissions(at.path(ProgramIni), QFile::ReadOwner);
+                    },
+                    {}},
+        HostileCase{"ReadOnlyFolders",
+                    [](auto& at) {
+                        standard(at, status("-5"));
+                        for (const char* folder : {"parameter", "415_MainPicture"})
+                            QFile::setPermissions(at.path(QLatin1String(folder)),
+                                                  QFile::ReadOwner | QFile::ExeOwner);
+                    },
+                    {}},
+        HostileCase{"CfgIsAFolder",
+                    [](auto& at) {
+                        at.write(ProgramIni, status("3"));
+                        QDir().mkpath(at.path(Cfg));
+                    },
+                    {2, {}, "! Fault 415_MainPicture_Config: File not found: \n\r"}},
+        HostileCase{"GarbageLanguageFile",
+                    [](auto& at) {
+                        standard(at, status("-5"));
+                        at.write(LanguageFile, Garbage);
+                    },
+                    {0, status("0")}},
+        HostileCase{"ErrorLogIsAFolder",
+                    [](auto& at) {
+                        standard(at, status("99999"));
+                        QDir().mkpath(at.path(ErrorLog));
+                    },
+                    {0, status("0"), "Error could not be logged to \n\r"}},
+        HostileCase{"ServiceLogUnwritable",
+                    [](auto& at) {
+                        at.write(ProgramIni, status("3"));
+                        QDir().mkpath(at.path(ServiceLog));
+                    },
+                    {2}},
+        HostileCase{"LogfileOfASilentRunIsIgnored",
+                    [](auto& at) {
+                        standard(at, status("99999"));
+                        QDir().mkpath(at.path(QStringLiteral("logs")));
+                    },
+                    {0, status("0"), {}, OverflowLine},
+                    {QStringLiteral("/EXTERNAL=SILENT"), QStringLiteral("/LOGFILE=C:\\LOGS")}}),
+    [](const testing::TestParamInfo<HostileCase>& info) { return info.param.name; });
+
+TEST(BadInputPaths, SpacesAndNonAsciiLettersInTheInstallationPath) {
+    TempInstallation outer;
+    const QString root = outer.path(QStringLiteral("Halle Süd/Maschine 415 Größe"));
+    QDir().mkpath(root + QStringLiteral("/415_MainPicture"));
+    TempInstallation::writeFile(root + QLatin1Char('/') + ProgramIni, status("-5"));
+    TempInstallation::writeFile(root + QLatin1Char('/') + Cfg, CfgBytes);
+    const QString executable = root + QStringLiteral("/415_MainPicture/415_MainPicture_Config");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(MAINPICTURE_EXECUTABLE), executable));
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("MAINPICTURE_SERVICE_LOG"), root + QStringLiteral("/s.log"));
+    process.setProcessEnvironment(environment);
+    process.start(executable, {QStringLiteral("/EXTERNAL=SILENT")});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_EQ(TempInstallation::readFile(root + QLatin1Char('/') + ProgramIni), status("0"));
+    EXPECT_TRUE(TempInstallation::readFile(root + QLatin1Char('/') + Cfg).contains("S_Prog="));
+}
+
+} // namespace

@@ -1,0 +1,115 @@
+// The program killed at random moments while it stores, and read by another process while it
+// stores: program.ini, the .cfg file and the language file are always a complete old or new
+// file (or, for a file written entry by entry, a complete earlier state of it), never a mix.
+// MAINPICTURE_KILL_RUNS sets the number of kills (the long form: 1000 or more).
+
+#include "support/ProgramProcess.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QSaveFile>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <csignal>
+#include <thread>
+
+namespace {
+
+const QByteArray OldProgramIni =
+    "; line\r\n[Machine1]\r\nMainPictureStatus=-5\r\n[Machine2]\r\nx=1\r\n";
+const QByteArray OldCfg = "[Project]\r\nValidMachines=1\r\n";
+const QString ProgramIni = QStringLiteral("parameter/Program.ini");
+const QString Cfg = QStringLiteral("415_MainPicture/415_MainPicture.cfg");
+const QString LanguageFile = QStringLiteral("415_MainPicture/415_MainPicture_Config.ini");
+
+int killRuns() {
+    const int configured = qEnvironmentVariableIntValue("MAINPICTURE_KILL_RUNS");
+    return configured > 0 ? configured : 40;
+}
+
+// An earlier complete state of a file that is only ever extended entry by entry: a prefix of
+// the final file that ends at a line end.
+bool isCompleteEarlierState(const QByteArray& bytes, const QByteArray& final) {
+    return final.startsWith(bytes) && (bytes.isEmpty() || bytes.endsWith("\r\n"));
+}
+
+class CrashSafetyTest : public testing::Test {
+protected:
+    void resetInstallation() const {
+        QFile::remove(installation.path(LanguageFile));
+        installation.write(ProgramIni, OldProgramIni);
+        installation.write(Cfg, OldCfg);
+    }
+
+    TempInstallation installation;
+    ProgramProcess program{installation};
+};
+
+TEST_F(CrashSafetyTest, AKilledStoreLeavesEveryFileOldOrNewAndComplete) {
+    resetInstallation();
+    ASSERT_EQ(program.run({QStringLiteral("/EXTERNAL=SILENT")}).exitCode, 0);
+    const QByteArray newProgramIni = installation.read(ProgramIni);
+    const QByteArray finalCfg = installation.read(Cfg);
+    const QByteArray finalLanguage = installation.read(LanguageFile);
+    ASSERT_NE(newProgramIni, OldProgramIni);
+
+    int killedWhileRunning = 0;
+    for (int run = 0; run < killRuns(); ++run) {
+        resetInstallation();
+        QProcess process;
+        process.setProcessEnvironment(program.environment);
+        process.start(program.executable(), {QStringLiteral("/EXTERNAL=SILENT")});
+        ASSERT_TRUE(process.waitForStarted());
+        QThread::usleep(QRandomGenerator::global()->bounded(80000));
+        if (process.state() == QProcess::Running) {
+            ::kill(static_cast<pid_t>(process.processId()), SIGKILL);
+            ++killedWhileRunning;
+        }
+        process.waitForFinished();
+
+        const QByteArray programIni = installation.read(ProgramIni);
+        EXPECT_TRUE(programIni == OldProgramIni || programIni == newProgramIni) << run;
+        EXPECT_TRUE(isCompleteEarlierState(installation.read(Cfg), finalCfg)) << run;
+        EXPECT_TRUE(isCompleteEarlierState(installation.read(LanguageFile), finalLanguage)) << run;
+        const QStringList leftovers = QDir(installation.path(QStringLiteral("parameter")))
+                                          .entryList(QDir::Files | QDir::Hidden);
+        EXPECT_EQ(leftovers, QStringList{QStringLiteral("Program.ini")}) << run;
+    }
+    EXPECT_GT(killedWhileRunning, 0);
+}
+
+TEST_F(CrashSafetyTest, AReaderNeverSeesAPartialProgramIni) {
+    resetInstallation();
+    ASSERT_EQ(program.run({QStringLiteral("/EXTERNAL=SILENT")}).exitCode, 0);
+    const QByteArray newProgramIni = installation.read(ProgramIni);
+
+    std::atomic<bool> storing{true};
+    std::atomic<int> reads{0};
+    std::atomic<int> partial{0};
+    std::thread reader([&] {
+        while (storing) {
+            const QByteArray bytes = installation.read(ProgramIni);
+            partial += bytes == OldProgramIni || bytes == newProgramIni ? 0 : 1;
+            ++reads;
+        }
+    });
+    for (int run = 0; run < 20; ++run) {
+        // Back to the old content the same way the program writes: whole file, then rename.
+        QSaveFile reset(installation.path(ProgramIni));
+        reset.open(QIODevice::WriteOnly);
+        reset.write(OldProgramIni);
+        reset.commit();
+        EXPECT_EQ(program.run({QStringLiteral("/EXTERNAL=SILENT")}).exitCode, 0);
+    }
+    storing = false;
+    reader.join();
+    EXPECT_EQ(partial, 0) << "of " << reads << " reads";
+    EXPECT_GT(reads, 20);
+}
+
+} // namespace
