@@ -2,7 +2,7 @@
 # Installs what building and testing the program needs, from Debian 12's own packages.
 set -eu
 packages="cmake g++ ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev \
-libgtest-dev fonts-dejavu-core xvfb xauth xdotool"
+libgtest-dev libxcb1-dev fonts-dejavu-core xvfb xauth xdotool"
 missing=""
 for package in $packages; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
