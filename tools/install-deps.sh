@@ -1,8 +1,9 @@
 #!/bin/sh
-# Installs what building and testing the program needs, from Debian 12's own packages.
+# Installs what building and testing the program needs, from Debian 12's own packages, and
+# any further packages named as arguments.
 set -eu
 packages="cmake g++ ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev \
-libgtest-dev libxcb1-dev fonts-dejavu-core xvfb xauth xdotool"
+libgtest-dev libxcb1-dev fonts-dejavu-core xvfb xauth xdotool $*"
 missing=""
 for package in $packages; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||

@@ -4,8 +4,9 @@
 #include <QFile>
 #include <QFileInfo>
 
-TempInstallation::TempInstallation() {
-    QDir(root()).mkpath(QStringLiteral("415_MainPicture"));
+TempInstallation::TempInstallation(const QString& below)
+    : root_(below.isEmpty() ? dir_.path() : dir_.path() + QLatin1Char('/') + below) {
+    QDir().mkpath(root_ + QStringLiteral("/415_MainPicture"));
 }
 
 QByteArray TempInstallation::readFile(const QString& path) {

@@ -9,9 +9,10 @@
 
 class TempInstallation {
 public:
-    TempInstallation();
+    // The tree lies in a fresh temporary folder, or in a folder of that name below it.
+    explicit TempInstallation(const QString& below = QString());
 
-    QString root() const { return dir_.path(); }
+    QString root() const { return root_; }
     QString programFolder() const { return root() + QStringLiteral("/415_MainPicture"); }
     QString path(const QString& relative) const { return root() + QLatin1Char('/') + relative; }
     QString programIni() const { return path(QStringLiteral("parameter/Program.ini")); }
@@ -32,4 +33,5 @@ public:
 
 private:
     QTemporaryDir dir_;
+    QString root_;
 };
