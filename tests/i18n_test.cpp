@@ -4,45 +4,28 @@
 #include "app/ControlWalk.h"
 #include "app/frm_415_MainPicture_Config_Exe.h"
 #include "i18n/InfoText.h"
-#include "i18n/Language.h"
 #include "i18n/ToolTipTexts.h"
-#include "platform/Failure.h"
-#include "platform/ProfileFile.h"
 #include "support/ProgramFixture.h"
 
 #include <QCheckBox>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 
 #include <memory>
 
-using namespace Qt::StringLiterals;
-
 namespace {
+
+const QString LanguageFile = u"415_MainPicture/415_MainPicture_Config.ini"_s;
 
 class I18nTest : public ProgramFixture {
 protected:
-    QString languageFile() const {
-        return installation.programFolder() + u"/415_MainPicture_Config.ini"_s;
-    }
-    void writeLanguageFile(const QByteArray& bytes) const {
-        TempInstallation::writeFile(languageFile(), bytes);
-    }
-    QByteArray languageFileBytes() const { return TempInstallation::readFile(languageFile()); }
     static QByteArray golden(const char* name) {
         return TempInstallation::readFile(QStringLiteral(MAINPICTURE_TEST_DATA "/i18n/") +
                                           QString::fromLatin1(name));
     }
-    // A fresh window loads its texts; the German built-in captions must be shown.
-    void loadIntoNewWindow(bool expectBuiltIn = true) {
+    // A fresh window loads its texts.
+    void loadIntoNewWindow() {
         window = std::make_unique<frm_415_MainPicture_Config_Exe>();
         LoadToolTipTexts();
-        if (!expectBuiltIn)
-            return;
-        EXPECT_EQ(window->CheckFaden->text(), u"ohne Faden"_s);
-        EXPECT_EQ(window->Header->text(), u"415_MainPicture - Konfiguration Hauptbild 415"_s);
-        EXPECT_EQ(window->CommandOK->text(), QString());
     }
 
     std::unique_ptr<frm_415_MainPicture_Config_Exe> window;
@@ -50,42 +33,27 @@ protected:
 
 TEST_F(I18nTest, AFirstRunWritesTheLanguageAndAllDesignedTextsInWindowOrder) {
     loadIntoNewWindow();
-    EXPECT_EQ(languageFileBytes(), golden("first_run_1031.ini"));
+    EXPECT_EQ(installation.read(LanguageFile), golden("first_run_1031.ini"));
     EXPECT_EQ(window->CheckFaden->toolTip(), QString());
     EXPECT_EQ(HelpTexts[16], QString());
     // A second run finds every entry and changes no byte; the placeholders now fill HelpTexts.
     loadIntoNewWindow();
-    EXPECT_EQ(languageFileBytes(), golden("first_run_1031.ini"));
+    EXPECT_EQ(installation.read(LanguageFile), golden("first_run_1031.ini"));
     EXPECT_EQ(HelpTexts[16], u"0"_s);
     EXPECT_EQ(HelpTexts[11], QString()) << "a frame's help number is not read";
-    // In another language the placeholders are "0".
-    writeLanguageFile("[Language]\r\nLanguage=1033\r\n");
+    // Only an empty language id is replaced, in its place.
+    installation.write(LanguageFile, "[Language]\r\nLanguage=\r\n");
     loadIntoNewWindow();
-    EXPECT_EQ(languageFileBytes(), golden("first_run_other_language.ini"));
+    EXPECT_EQ(installation.read(LanguageFile), golden("first_run_1031.ini"));
+    // In another language the placeholders are "0", and the German built-in texts are shown.
+    installation.write(LanguageFile, "[Language]\r\nLanguage=1033\r\n");
     loadIntoNewWindow();
-    EXPECT_EQ(languageFileBytes(), golden("first_run_other_language.ini"));
-}
-
-TEST_F(I18nTest, TheLanguageIdIsTakenAsItStandsAndOnlyAnEmptyOneIsReplaced) {
-    const char* const cases[][3] = {
-        {nullptr, "1031", "[Language]\r\nLanguage=1031\r\n"}, // no language file
-        {"[Language]\r\nLanguage=\r\n", "1031", "[Language]\r\nLanguage=1031\r\n"},
-        {"[language]\nLANGUAGE = 0\n", "0", "[language]\nLANGUAGE = 0\n"},
-    };
-    for (const auto& [file, language, fileAfter] : cases) {
-        QFile::remove(languageFile());
-        if (file != nullptr)
-            writeLanguageFile(file);
-        EXPECT_EQ(GetLanguage(), QString::fromLatin1(language)) << language;
-        EXPECT_EQ(languageFileBytes(), QByteArray(fileAfter));
-    }
-    EXPECT_TRUE(platform.boxes.empty());
-    // A failed read resumes as if the entry were missing.
-    writeLanguageFile("[Language]\r\nLanguage=1033\r\n");
-    platform.failNext(u"programFolder"_s, PathNotFound);
-    EXPECT_EQ(GetLanguage(), u"1031"_s);
-    EXPECT_EQ(platform.boxes.size(), 1u);
-    EXPECT_EQ(languageFileBytes(), QByteArray("[Language]\r\nLanguage=1031\r\n"));
+    EXPECT_EQ(installation.read(LanguageFile), golden("first_run_other_language.ini"));
+    EXPECT_EQ(window->CheckFaden->text(), u"ohne Faden"_s);
+    EXPECT_EQ(window->Header->text(), u"415_MainPicture - Konfiguration Hauptbild 415"_s);
+    EXPECT_EQ(window->CommandOK->text(), QString());
+    loadIntoNewWindow();
+    EXPECT_EQ(installation.read(LanguageFile), golden("first_run_other_language.ini"));
 }
 
 // What a stored caption does to the check box "ohne Faden" and to its own entry.
@@ -101,48 +69,35 @@ TEST_F(I18nTest, ACaptionReplacesTheBuiltInOneOnlyWhenItIsNeitherEmptyNorZero) {
         {"1033", "ohne<CRLF>Faden", "ohne<CRLF>Faden", "ohne<CRLF>Faden"}};
     for (const auto& [language, value, shown, storedAfter] : cases) {
         SCOPED_TRACE(std::string(language) + " " + value);
-        writeLanguageFile(QByteArray("[Language]\r\nLanguage=") + language + "\r\n[" + language +
-                          "]\r\nCaption_CheckFaden_=" + value + "\r\n");
-        loadIntoNewWindow(false);
+        installation.write(LanguageFile, QByteArray("[Language]\r\nLanguage=") + language +
+                                             "\r\n[" + language +
+                                             "]\r\nCaption_CheckFaden_=" + value + "\r\n");
+        loadIntoNewWindow();
         EXPECT_EQ(window->CheckFaden->text(), QString::fromLatin1(shown));
-        EXPECT_EQ(
-            platform::profile::findValue(languageFileBytes(), language, "Caption_CheckFaden_"),
-            QByteArray(storedAfter));
+        EXPECT_EQ(platform::profile::findValue(installation.read(LanguageFile), language,
+                                               "Caption_CheckFaden_"),
+                  QByteArray(storedAfter));
         EXPECT_EQ(window->CheckOhneBobinen->text(), u"ohne Bobinen"_s);
     }
     // A long caption is shown cut to 254 characters and stays in the file as it was.
     const QByteArray long300 = QByteArray(254, 'y') + QByteArray(46, 'z');
-    writeLanguageFile("[Language]\r\nLanguage=1033\r\n[1033]\r\nCaption_CheckFaden_=" + long300);
-    loadIntoNewWindow(false);
+    installation.write(LanguageFile,
+                       "[Language]\r\nLanguage=1033\r\n[1033]\r\nCaption_CheckFaden_=" + long300);
+    loadIntoNewWindow();
     EXPECT_EQ(window->CheckFaden->text(), QString(254, QLatin1Char('y')));
-    EXPECT_TRUE(languageFileBytes().contains(long300));
+    EXPECT_TRUE(installation.read(LanguageFile).contains(long300));
     // Tool tips, help texts and button captions are taken as well and not rewritten.
     const QByteArray file = "[Language]\r\nLanguage=1033\r\n[1033]\r\n"
                             "TTT_CheckEtikette_Paper=labelling unit fitted\r\n"
                             "Help12=Tick when a labelling unit<CRLF>is fitted\r\n"
                             "Caption_CommandOK_=OK\r\nTTT_MainFrame_=options\r\n";
-    writeLanguageFile(file);
-    loadIntoNewWindow(false);
+    installation.write(LanguageFile, file);
+    loadIntoNewWindow();
     EXPECT_EQ(window->CheckEtikette->toolTip(), u"labelling unit fitted"_s);
     EXPECT_EQ(window->CommandOK->text(), u"OK"_s);
     EXPECT_EQ(window->MainFrame->toolTip(), u"options"_s);
     EXPECT_EQ(HelpTexts[12], u"Tick when a labelling unit<CRLF>is fitted"_s);
-    EXPECT_TRUE(languageFileBytes().startsWith(file));
-}
-
-// A read-only file in another language, a folder in the file's place and a program folder
-// that is gone.
-TEST_F(I18nTest, ABadLanguageFileStillLeavesTheBuiltInGermanTexts) {
-    writeLanguageFile("[Language]\r\nLanguage=1033\r\n");
-    QFile::setPermissions(languageFile(), QFile::ReadOwner | QFile::ReadGroup);
-    loadIntoNewWindow();
-    EXPECT_EQ(languageFileBytes(), "[Language]\r\nLanguage=1033\r\n");
-    QFile::remove(languageFile());
-    QDir().mkpath(languageFile());
-    loadIntoNewWindow();
-    platform.folder = installation.path(u"missing/folder"_s);
-    loadIntoNewWindow();
-    EXPECT_FALSE(QFile::exists(platform.folder));
+    EXPECT_TRUE(installation.read(LanguageFile).startsWith(file));
 }
 
 // Only in help mode; markers in any letter case, every other character kept as it is; a help

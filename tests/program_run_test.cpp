@@ -4,13 +4,9 @@
 
 #include "support/ProgramProcess.h"
 
-#include <QFile>
-#include <QProcess>
 #include <QStandardPaths>
 
 #include <gtest/gtest.h>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -40,25 +36,6 @@ TEST_F(ProgramRunTest, SilentRunStoresWritesTheEditRecordAndTheLanguageFile) {
     EXPECT_TRUE(read("415_MainPicture/415_MainPicture_Config.ini")
                     .startsWith("[Language]\r\nLanguage=1031\r\n"));
     EXPECT_TRUE(read("service.log").isEmpty());
-}
-
-TEST_F(ProgramRunTest, SilentRunWithoutCfgLogsAndEndsWithoutStoring) {
-    writeFiles("[Machine1]\r\nMainPictureStatus=3\r\n");
-    QFile::remove(installation.cfg());
-    EXPECT_EQ(program.run(Silent).exitCode, 2);
-    EXPECT_EQ(read("service.log"), "! Fault 415_MainPicture_Config: File not found: \n\r" +
-                                       installation.cfg().toUpper().toUtf8() + "\r\n");
-    EXPECT_EQ(read("parameter/Program.ini"), "[Machine1]\r\nMainPictureStatus=3\r\n");
-}
-
-TEST_F(ProgramRunTest, SilentRunResumesAnOverflowAndLogsItTwice) {
-    writeFiles("[Machine1]\r\nMainPictureStatus=40000\r\n");
-    EXPECT_EQ(program.run(Silent).exitCode, 0);
-    EXPECT_EQ(read("parameter/Program.ini"), "[Machine1]\r\nMainPictureStatus=0\r\n");
-    const QByteArray entry = "Fehler in 415_MainPicture / 415_MainPicture_Config / LoadIniInteger "
-                             "(Nr. 6) :Overflow\r\n";
-    EXPECT_EQ(read("JX5cfglog.txt"), entry + entry);
-    EXPECT_EQ(read("service.log").count("! Fault 415_MainPicture_Config: Unexpected error!"), 2);
 }
 
 TEST_F(ProgramRunTest, InteractiveStartWithoutADisplaySaysSoInOneLine) {
@@ -96,7 +73,7 @@ TEST_F(ProgramRunTest, InteractiveRunsStoreThroughOk) {
             {u"-a"_s, u"sh"_s, u"-c"_s,
              u"timeout 20 \"$0\" $1 & timeout 20 xdotool search --sync --name "
              "'Erweiterte Konfiguration' windowfocus --sync key --delay 100 $2; wait $!"_s,
-             program.executable(), QString::fromLatin1(arguments), QString::fromLatin1(keys)});
+             program.executable, QString::fromLatin1(arguments), QString::fromLatin1(keys)});
         ASSERT_TRUE(process.waitForFinished(40000)) << arguments;
         EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().constData();
         EXPECT_EQ(read("parameter/Program.ini"),

@@ -8,8 +8,6 @@
 
 #include <QLocale>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 class StoreTest : public ProgramFixture {

@@ -14,8 +14,6 @@
 #include <QMessageBox>
 #include <QTimer>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 const QColor Grey(192, 192, 192);
@@ -37,19 +35,17 @@ TEST_F(WindowTest, EveryControlHasItsDesignedPlaceAndContainerAlsoInALargerWindo
         const char* name;
         const char* container;
         QRect geometry; // twips / 15, relative to the container
-    } placements[] = {
-        {"CommandQuest", Window, {490, 514, 65, 57}},
-        {"CommandCancel", Window, {678, 514, 113, 57}},
-        {"CommandOK", Window, {560, 514, 113, 57}},
-        {"MainFrame", Window, {0, 26, 792, 484}},
-        {"FrameBobinenBock", "MainFrame", {6, 8, 298, 192}},
-        {"CheckFaden", "FrameBobinenBock", {8, 146, 283, 40}},
-        {"CheckBobRechtsFadenAnMasch", "FrameBobinenBock", {8, 100, 283, 40}},
-        {"CheckOhneBobinen", "FrameBobinenBock", {8, 70, 283, 25}},
-        {"CheckBobbineLinks", "FrameBobinenBock", {8, 40, 283, 25}},
-        {"CheckEtikette", "FrameBobinenBock", {8, 10, 283, 25}},
-        {"Header", Window, {2, 2, 785, 24}},
-    };
+    } placements[] = {{"CommandQuest", Window, {490, 514, 65, 57}},
+                      {"CommandCancel", Window, {678, 514, 113, 57}},
+                      {"CommandOK", Window, {560, 514, 113, 57}},
+                      {"MainFrame", Window, {0, 26, 792, 484}},
+                      {"FrameBobinenBock", "MainFrame", {6, 8, 298, 192}},
+                      {"CheckFaden", "FrameBobinenBock", {8, 146, 283, 40}},
+                      {"CheckBobRechtsFadenAnMasch", "FrameBobinenBock", {8, 100, 283, 40}},
+                      {"CheckOhneBobinen", "FrameBobinenBock", {8, 70, 283, 25}},
+                      {"CheckBobbineLinks", "FrameBobinenBock", {8, 40, 283, 25}},
+                      {"CheckEtikette", "FrameBobinenBock", {8, 10, 283, 25}},
+                      {"Header", Window, {2, 2, 785, 24}}};
     EXPECT_EQ(window.size(), QSize(792, 573));
     showWindow();
     for (const QSize size : {QSize(792, 573), QSize(1000, 800)}) {
@@ -131,9 +127,8 @@ TEST_F(WindowTest, AClickInHelpModeLeavesTheBoxAsItWasAndShowsItsHelpText) {
         EXPECT_FALSE(IgnoreNextClick);
         ASSERT_EQ(platform.boxes.size(), 1u);
         const RecordedBox& box = platform.boxes[0];
-        EXPECT_EQ(box.text, u"kein Faden\r\nan der Maschine"_s);
-        EXPECT_EQ(box.title, u"Info:"_s);
-        EXPECT_TRUE(box.icon == platform::Icon::Information &&
+        EXPECT_TRUE(box.text == u"kein Faden\r\nan der Maschine"_s && box.title == u"Info:"_s &&
+                    box.icon == platform::Icon::Information &&
                     box.buttons == platform::Buttons::Ok);
     }
     window.CheckEtikette->click(); // outside help mode a click toggles

@@ -20,21 +20,10 @@ ProgramFixture::ProgramFixture() {
 }
 
 QByteArrayList ProgramFixture::errorLogEntries() const {
-    const QByteArray bytes = installation.read(QStringLiteral("JX5cfglog.txt"));
-    QByteArrayList entries;
-    qsizetype start = 0;
-    for (qsizetype end = bytes.indexOf("\r\n"); end >= 0; end = bytes.indexOf("\r\n", start)) {
-        entries.append(bytes.mid(start, end - start));
-        start = end + 2;
-    }
-    if (start < bytes.size())
-        entries.append(bytes.mid(start)); // an entry without its line end would be a fault
+    // An entry without its line end would be a fault, so a last piece is an entry of its own.
+    QByteArrayList entries =
+        TempInstallation::readFile(installation.errorLog()).replace("\r\n", "\x01").split('\x01');
+    if (entries.last().isEmpty())
+        entries.removeLast();
     return entries;
-}
-
-void ProgramFixture::writeStandardFiles(int mainPictureStatus) const {
-    installation.write(QStringLiteral("parameter/Program.ini"),
-                       "[Machine1]\r\nMainPictureStatus=" + QByteArray::number(mainPictureStatus) +
-                           "\r\n");
-    installation.write(QStringLiteral("415_MainPicture/415_MainPicture.cfg"), "[Project]\r\n");
 }

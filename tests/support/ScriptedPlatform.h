@@ -1,17 +1,15 @@
 #pragma once
-// A platform for unit tests: message-box answers are scripted and every box is recorded,
-// failures can be injected into any platform operation, and "end at once" throws EndAtOnce
-// so the test sees it instead of dying. Profile functions use the real INI engine on real
-// temporary files.
+// A platform for unit tests: scripted box answers, every box recorded, failures injected into
+// any operation, and "end at once" thrown as EndAtOnce. Profile functions use the real engine.
 
 #include "platform/Platform.h"
+#include "platform/ProfileFile.h"
 
 #include <QMap>
-#include <QStringList>
 
 #include <deque>
-#include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 // Thrown by endProcess. Deliberately no std::exception, like the real end it stands for:
@@ -24,7 +22,7 @@ struct RecordedBox {
     QString text, title;
     platform::Icon icon;
     platform::Buttons buttons;
-    platform::Answer defaultButton, answer;
+    platform::Answer defaultButton;
 };
 
 class ScriptedPlatform : public platform::Platform {
@@ -34,31 +32,38 @@ public:
     ~ScriptedPlatform() override { platform::install(nullptr); }
 
     // What the process reports.
-    QString arguments;
-    QString folder = QStringLiteral("/HMI/415_MainPicture");
+    QString arguments, folder = QStringLiteral("/HMI/415_MainPicture");
     QString name = QStringLiteral("415_MainPicture_Config");
     QString firstEnvironment = QStringLiteral("USERNAME=abc");
     QMap<QString, QString> environment;
-    platform::Version programVersion{2, 0, 0};
-
     // Answers for the next boxes, in order; when none is left a box returns its default.
     std::deque<platform::Answer> answers;
     std::vector<RecordedBox> boxes;
     std::vector<platform::Pointer> pointers;
     std::optional<int> endedWith;
 
-    // The next `times` calls of the operation (named as its function: "isOrdinaryFile",
-    // "getPrivateProfileString", "messageBox", ...) fail with this number.
-    void failNext(const QString& operation, qint32 number, int times = 1);
+    // The next call of the operation (named as its function) fails with this number.
+    void failNext(const QString& operation, qint32 number) {
+        failures_.push_back({operation, number});
+    }
 
     QByteArray getPrivateProfileString(const QByteArray& section, const QByteArray& key,
                                        const QByteArray& defaultValue, int bufferSize,
-                                       const QString& file) override;
+                                       const QString& file) override {
+        enter("getPrivateProfileString");
+        return platform::profile::readString(section, key, defaultValue, bufferSize, file);
+    }
     qint32 getPrivateProfileInt(const QByteArray& section, const QByteArray& key,
-                                qint32 defaultValue, const QString& file) override;
+                                qint32 defaultValue, const QString& file) override {
+        enter("getPrivateProfileInt");
+        return platform::profile::readInteger(section, key, defaultValue, file);
+    }
     int writePrivateProfileString(const QByteArray& section, const QByteArray& key,
                                   const std::optional<QByteArray>& value,
-                                  const QString& file) override;
+                                  const QString& file) override {
+        enter("writePrivateProfileString");
+        return platform::profile::writeString(section, key, value, file);
+    }
     bool isOrdinaryFile(const QString& path) override;
     void appendToFile(const QString& path, const QByteArray& bytes) override;
     platform::Answer messageBox(const QString& text, const QString& title, platform::Icon icon,
@@ -72,8 +77,10 @@ public:
     QString firstEnvironmentEntry() override {
         return reported("firstEnvironmentEntry", firstEnvironment);
     }
-    std::optional<QString> environmentValue(const QString& variable) override;
-    platform::Version version() override { return reported("version", programVersion); }
+    std::optional<QString> environmentValue(const QString& variable) override {
+        return environment.contains(variable) ? std::optional(environment[variable]) : std::nullopt;
+    }
+    platform::Version version() override { return reported("version", platform::Version{2, 0, 0}); }
     [[noreturn]] void endProcess(int exitCode) override {
         endedWith = exitCode;
         throw EndAtOnce{exitCode};
@@ -86,10 +93,5 @@ private:
         enter(operation);
         return value;
     }
-
-    struct PendingFailure {
-        QString operation;
-        qint32 number, times;
-    };
-    std::vector<PendingFailure> pendingFailures_;
+    std::vector<std::pair<QString, qint32>> failures_;
 };
