@@ -2,26 +2,17 @@
 // without outer blanks, the caller's names match without regard to ASCII case and lose their
 // spaces, and every function copes with whatever content and names it is given.
 
+#include "fuzz/FuzzCheck.h"
 #include "platform/ProfileFile.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
-
-#include <cstdio>
-#include <cstdlib>
 
 using namespace platform::profile;
 
 namespace {
 
 void require(bool holds, const char* property) {
-    if (holds)
-        return;
-    std::fprintf(stderr, "INI reader: %s\n", property);
-    std::abort();
-}
-
-QByteArray bytes(const std::string& text) {
-    return QByteArray(text.data(), qsizetype(text.size()));
+    requireProperty(holds, "INI reader", property);
 }
 
 bool isBlank(char c) {

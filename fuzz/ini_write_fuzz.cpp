@@ -5,12 +5,11 @@
 // New lines end as the first line does; every other byte stays as it was. At the end every
 // entry still reads as its last write left it.
 
+#include "fuzz/FuzzCheck.h"
 #include "platform/ProfileFile.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <map>
 #include <vector>
 
@@ -21,14 +20,7 @@ namespace {
 using Text = std::optional<QByteArray>;
 
 void require(bool holds, const char* property) {
-    if (holds)
-        return;
-    std::fprintf(stderr, "INI writer: %s\n", property);
-    std::abort();
-}
-
-QByteArray bytes(const std::string& text) {
-    return QByteArray(text.data(), qsizetype(text.size()));
+    requireProperty(holds, "INI writer", property);
 }
 
 QByteArray trimmed(QByteArray text, QByteArrayView blanks) {
