@@ -13,7 +13,6 @@
 #include <QCloseEvent>
 
 namespace {
-const QString LineBreak = QStringLiteral("\n\r");
 constexpr QColor HelpModeGreen{0, 255, 0};
 } // namespace
 
@@ -75,12 +74,12 @@ void frm_415_MainPicture_Config_Exe::Form_QueryUnload(bool& cancel, int /*unload
 }
 
 bool frm_415_MainPicture_Config_Exe::ConfirmCancel() {
-    QString text = QStringLiteral("Cancel edits?") + LineBreak + QStringLiteral("Remark:") +
-                   LineBreak + QStringLiteral("Until now no changes have been taken over ");
+    QString text = QStringLiteral("Cancel edits?") + MessageLineBreak + QStringLiteral("Remark:") +
+                   MessageLineBreak + QStringLiteral("Until now no changes have been taken over ");
     if (StartModeIntegrated) {
-        text += LineBreak + QLatin1Char('"') + GetOCXName() + QLatin1Char('"') +
+        text += MessageLineBreak + QLatin1Char('"') + GetOCXName() + QLatin1Char('"') +
                 QStringLiteral(" has to be configured again in ") +
-                QStringLiteral("\"standalone-mode\"") + QStringLiteral(" via ") + LineBreak +
+                QStringLiteral("\"standalone-mode\"") + QStringLiteral(" via ") + MessageLineBreak +
                 QLatin1Char('"') + programFolder() + QLatin1Char('/') +
                 platform::current().executableFileName() + QLatin1Char('"');
     }

@@ -9,7 +9,6 @@
 #include <cstdio>
 
 namespace {
-const QString LineBreak = QStringLiteral("\n\r");
 
 // True while HandleError runs: a failure that arises meanwhile (an unwritable log, a box that
 // cannot be shown) must not be handled again, or the protocol would recurse on itself.
@@ -25,7 +24,7 @@ public:
 
 void sayOnStderr(const QString& what) {
     QString shown = currentExecutableName() + QStringLiteral(": ") + what;
-    const QByteArray line = shown.replace(LineBreak, QStringLiteral(" ")).toLocal8Bit();
+    const QByteArray line = shown.replace(MessageLineBreak, QStringLiteral(" ")).toLocal8Bit();
     std::fprintf(stderr, "%s\n", line.constData());
 }
 } // namespace
@@ -61,11 +60,11 @@ qint32 HandleError(qint32 number, const QString& source, const QString& descript
         // Telling the user "logged" when nothing was logged would hide the failure for good.
         sayOnStderr(
             QStringLiteral("error log not written (%1): %2").arg(failure.description, logLine));
-        confirmation =
-            QStringLiteral("Error could not be logged to ") + LineBreak + errorLogPath().toUpper();
+        confirmation = QStringLiteral("Error could not be logged to ") + MessageLineBreak +
+                       errorLogPath().toUpper();
     }
-    const QString message =
-        QStringLiteral("Unexpected error!") + LineBreak + description + LineBreak + confirmation;
+    const QString message = QStringLiteral("Unexpected error!") + MessageLineBreak + description +
+                            MessageLineBreak + confirmation;
 
     qint32 decision = 2;
     try {
@@ -73,8 +72,9 @@ qint32 HandleError(qint32 number, const QString& source, const QString& descript
             WriteServiceLog(message);
         } else if (!fatal) {
             const platform::Answer answer = platform::current().messageBox(
-                message + LineBreak + QStringLiteral("Resume?"), QStringLiteral("Unexpected error"),
-                platform::Icon::Critical, platform::Buttons::YesNo, platform::Answer::Yes);
+                message + MessageLineBreak + QStringLiteral("Resume?"),
+                QStringLiteral("Unexpected error"), platform::Icon::Critical,
+                platform::Buttons::YesNo, platform::Answer::Yes);
             decision = answer == platform::Answer::No ? 1 : 2;
         } else {
             platform::current().messageBox(message, QStringLiteral("Fatal error"),
@@ -84,7 +84,7 @@ qint32 HandleError(qint32 number, const QString& source, const QString& descript
         }
     } catch (const Failure& failure) {
         sayOnStderr(QStringLiteral("failure not reported (%1): %2")
-                        .arg(failure.description, QString(message).replace(LineBreak, " ")));
+                        .arg(failure.description, QString(message).replace(MessageLineBreak, " ")));
         if (fatal)
             decision = 1;
     }

@@ -8,7 +8,6 @@
 #include "platform/Platform.h"
 
 namespace {
-const QString LineBreak = QStringLiteral("\n\r");
 const QByteArray EntryEnd = QByteArrayLiteral("\r\n");
 
 // The fixed place of the service log, unless the environment names another.
@@ -38,7 +37,8 @@ QString WriteErrorLog(const QString& text, bool announce) {
     if (file.isEmpty())
         raiseFailure(logPath.isEmpty() ? BadFileName : PathNotFound);
     appendEntry(file, text);
-    const QString confirmation = QStringLiteral("Error logged to ") + LineBreak + logPath.toUpper();
+    const QString confirmation =
+        QStringLiteral("Error logged to ") + MessageLineBreak + logPath.toUpper();
     if (announce) {
         ReportFault(confirmation);
         return QString();

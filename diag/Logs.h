@@ -4,6 +4,9 @@
 
 #include <QString>
 
+// The line break inside the system's messages and log texts: LF first, then CR.
+inline const QString MessageLineBreak = QStringLiteral("\n\r");
+
 // Appends text to the error log ("JX5cfglog.txt" in the installation folder, or the LOGFILE
 // path in an integrated run) and returns "Error logged to " LF CR + the path in capitals;
 // with announce true the confirmation goes to ReportFault and empty text is returned.

@@ -59,7 +59,7 @@ QString GetCFGPath() {
     if (procedure.test([&] { return platform::current().isOrdinaryFile(path); }))
         return path;
     procedure.step([&] {
-        ReportFault(QStringLiteral("File not found: ") + QStringLiteral("\n\r") + path.toUpper());
+        ReportFault(QStringLiteral("File not found: ") + MessageLineBreak + path.toUpper());
     });
     platform::endAtOnce(platform::ExitFileMissing);
 }
