@@ -9,6 +9,7 @@
 #include "env/StartMode.h"
 #include "i18n/InfoText.h"
 #include "platform/Platform.h"
+#include "store/StoreCheck.h"
 
 #include <QCloseEvent>
 
@@ -50,7 +51,7 @@ void frm_415_MainPicture_Config_Exe::CloseMe() {
     procedure.step([] { platform::current().setMousePointer(platform::Pointer::Hourglass); });
     procedure.step([&] { WriteInputs(); });
     procedure.step([] { platform::current().setMousePointer(platform::Pointer::Default); });
-    platform::endAtOnce(platform::ExitNormal);
+    platform::endAtOnce(everyStoreLanded() ? platform::ExitNormal : platform::ExitNotStored);
 }
 
 void frm_415_MainPicture_Config_Exe::CommandCancel_Click() {

@@ -9,6 +9,7 @@
 #include "env/MachineList.h"
 #include "store/IniAccess.h"
 #include "store/StatusBits.h"
+#include "store/StoreCheck.h"
 
 #include <QCheckBox>
 
@@ -55,6 +56,11 @@ void frm_415_MainPicture_Config_Exe::WriteInputs() {
     for (qint16 bit = 0; bit < qint16(boxes.size()); ++bit) {
         procedure.step([&] { value = WriteBit(value, bit, Control(boxes[bit]).Value()); });
     }
-    procedure.step([&] { SaveIni(value, OptionSection, OptionKey, programIni); });
+    procedure.step([&] {
+        // Without Program.ini the path is empty and the store is refused; the failure then
+        // names the file that was looked for.
+        const QString file = programIni.isEmpty() ? installationProgramIniPath() : programIni;
+        requireStored(SaveIni(value, OptionSection, OptionKey, programIni), file);
+    });
     procedure.step([&] { WriteEditInfo(); });
 }

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QSessionManager>
 
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -38,6 +39,9 @@ int sayNoDisplay(const QString& executable) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // A file-size limit then fails the write that crosses it, which the save reports, instead
+    // of killing the program in the middle of a save.
+    std::signal(SIGXFSZ, SIG_IGN);
     platform::QtPlatform realPlatform(argc, argv);
     platform::install(&realPlatform);
 

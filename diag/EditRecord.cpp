@@ -6,6 +6,7 @@
 #include "platform/Cp1252.h"
 #include "platform/Platform.h"
 #include "store/IniAccess.h"
+#include "store/StoreCheck.h"
 
 QString scrambleEditorValue(const QString& editorValue) {
     QString scrambled;
@@ -25,7 +26,9 @@ void WriteEditInfo() {
             QStringLiteral("%1.%2.%3").arg(version.major).arg(version.minor).arg(version.revision) +
             (StartModeIntegrated ? QStringLiteral(" - Integrated")
                                  : QStringLiteral(" - Standalone"));
-        SaveIni(programText, QStringLiteral("Info"), QStringLiteral("S_Prog"), GetCFGPath());
+        const QString cfg = GetCFGPath();
+        requireStored(SaveIni(programText, QStringLiteral("Info"), QStringLiteral("S_Prog"), cfg),
+                      cfg);
     });
     QString editorValue;
     procedure.step([&] {
@@ -36,6 +39,8 @@ void WriteEditInfo() {
     QString scrambled;
     procedure.step([&] { scrambled = scrambleEditorValue(editorValue); });
     procedure.step([&] {
-        SaveIni(scrambled, QStringLiteral("Info"), QStringLiteral("S_Editor"), GetCFGPath());
+        const QString cfg = GetCFGPath();
+        requireStored(SaveIni(scrambled, QStringLiteral("Info"), QStringLiteral("S_Editor"), cfg),
+                      cfg);
     });
 }

@@ -39,12 +39,15 @@ QString GetProgramIniPath(qint32 selector) {
                        : saveAndRestore + QStringLiteral("/parameter/program.ini");
         });
     } else {
-        procedure.step(
-            [&] { path = installationFolder() + QStringLiteral("/parameter/Program.ini"); });
+        procedure.step([&] { path = installationProgramIniPath(); });
     }
     if (procedure.test([&] { return platform::current().isOrdinaryFile(path); }))
         result = path;
     return result;
+}
+
+QString installationProgramIniPath() {
+    return installationFolder() + QStringLiteral("/parameter/Program.ini");
 }
 
 QString GetCFGPath() {

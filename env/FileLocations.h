@@ -10,6 +10,9 @@ QString GetJX5ConfigurationIniPath();
 // installation's own "/parameter/Program.ini". Empty text when the file does not exist.
 QString GetProgramIniPath(qint32 selector);
 
+// Where the installation's own Program.ini belongs, whether it exists or not.
+QString installationProgramIniPath();
+
 // The component's .cfg file. When it is missing, says "File not found: " and ends the
 // program at once; it does not return then.
 QString GetCFGPath();

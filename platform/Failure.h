@@ -18,6 +18,9 @@ enum FailureNumber : qint32 {
     OutOfMemory = 7,       // "Out of memory"
     InternalError = 51,    // "Internal error"
     BadFileName = 52,      // "Bad file name or number"
+    FileNotFound = 53,     // "File not found"
+    DeviceIOError = 57,    // "Device I/O error"
+    DiskFull = 61,         // "Disk full"
     PermissionDenied = 70, // "Permission denied"
     PathFileAccess = 75,   // "Path/File access error"
     PathNotFound = 76,     // "Path not found"
@@ -27,3 +30,8 @@ enum FailureNumber : qint32 {
 [[noreturn]] void raiseFailure(FailureNumber number);
 [[noreturn]] void raiseFailure(FailureNumber number, const QString& description);
 QString failureDescription(FailureNumber number);
+
+// Raises the failure of a file that could not be written, from the system's error number:
+// its number (disk full, permission denied, file not found, ...) and a description that names
+// the file and the reason the system gave.
+[[noreturn]] void raiseWriteFailure(const QString& file, int systemError);

@@ -27,6 +27,7 @@ enum ExitCode : int {
     ExitEndProgram = 1,  // the error protocol decided to end
     ExitFileMissing = 2, // the component's .cfg file is missing
     ExitNoDisplay = 3,   // an interactive start found no display
+    ExitNotStored = 4,   // the options or the edit record could not be stored
 };
 
 class Platform {
@@ -51,6 +52,9 @@ public:
     virtual int writePrivateProfileString(const QByteArray& section, const QByteArray& key,
                                           const std::optional<QByteArray>& value,
                                           const QString& file) = 0;
+    // Why the last profile write returned 0, as the system's error number (errno): no space,
+    // permission denied, read-only file system, not found, ... 0 after a success.
+    virtual int lastWriteError() = 0;
 
     // --- Files. An ordinary file exists at path (folders do not count). May throw Failure.
     virtual bool isOrdinaryFile(const QString& path) = 0;

@@ -1,13 +1,14 @@
 #include "platform/ProfileFile.h"
 
+#include "platform/SafeFile.h"
+
 #include <QByteArrayView>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include <QHash>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
-#include <unistd.h>
+#include <memory>
 
 namespace platform::profile {
 namespace {
@@ -188,12 +189,13 @@ struct Location {
     Line lastEntry;
 };
 
-// One pass from the section's header that stops at the matching entry or at the end of the
-// section's first block.
-Location locate(const QByteArray& content, QByteArrayView section, QByteArrayView key) {
+// One pass from the section's header (at start, or the content's size when it is missing)
+// that stops at the matching entry or at the end of the section's first block.
+Location locate(const QByteArray& content, qsizetype start, QByteArrayView section,
+                QByteArrayView key) {
     Location found;
     LineReader lines(content);
-    for (qsizetype pos = sectionStart(content, section); pos < content.size();) {
+    for (qsizetype pos = start; pos < content.size();) {
         const Line line = lines.lineAt(pos);
         pos = line.next;
         const QByteArrayView text = textOf(content, line);
@@ -248,41 +250,17 @@ QByteArray cutToBuffer(QByteArray text, int bufferSize) {
     return text;
 }
 
-// The file's bytes, or nullopt when it is missing, no ordinary file or cannot be read. Only
-// ordinary files are opened: a pipe or a device would block or never end.
-std::optional<QByteArray> readFileBytes(const QString& path) {
-    if (path.isEmpty() || !QFileInfo(path).isFile())
-        return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return bytes;
-}
+} // namespace
 
-// The file a write lands in: a symbolic link is followed to its final target, so that the
-// link stays a link. Empty text for a loop of links.
-QString writeTarget(const QString& path) {
-    QString target = path;
-    for (int hops = 0; hops < 40; ++hops) {
-        const QFileInfo info(target);
-        if (!info.isSymLink())
-            return target;
-        target = info.symLinkTarget();
-    }
-    return {};
+namespace {
+std::optional<QByteArray> valueAt(const QByteArray& content, const Location& found) {
+    if (!found.entry)
+        return std::nullopt;
+    const qsizetype valueBegin = found.equals + 1;
+    const QByteArrayView value =
+        QByteArrayView(content).sliced(valueBegin, found.entry->end - valueBegin);
+    return unquoted(trimBlanks(value)).toByteArray();
 }
-
-// A file or folder that grants nobody writing is write-protected, even for root, who may
-// write it anyway: the permission bits decide, not an access test. A protected folder keeps
-// its files as they are, since a replacement is a new file in it.
-bool isWriteProtected(const QFileInfo& info) {
-    const auto writeBits = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
-    return !(info.permissions() & writeBits) || !info.isWritable();
-}
-
 } // namespace
 
 std::optional<QByteArray> findValue(const QByteArray& content, const QByteArray& section,
@@ -291,13 +269,8 @@ std::optional<QByteArray> findValue(const QByteArray& content, const QByteArray&
     const QByteArrayView keyName = trimSpaces(key);
     if (sectionName.isEmpty() || keyName.isEmpty())
         return std::nullopt;
-    const Location found = locate(content, sectionName, keyName);
-    if (!found.entry)
-        return std::nullopt;
-    const qsizetype valueBegin = found.equals + 1;
-    const QByteArrayView value =
-        QByteArrayView(content).sliced(valueBegin, found.entry->end - valueBegin);
-    return unquoted(trimBlanks(value)).toByteArray();
+    return valueAt(content,
+                   locate(content, sectionStart(content, sectionName), sectionName, keyName));
 }
 
 bool acceptsEntry(const QByteArray& section, const QByteArray& key,
@@ -311,11 +284,7 @@ bool acceptsEntry(const QByteArray& section, const QByteArray& key,
 namespace {
 // What a write changes in the content: the bytes [from, to) give way to text. A write into a
 // large file keeps the content as it is and writes the parts around the change as they stand.
-struct Edit {
-    qsizetype from = 0;
-    qsizetype to = 0;
-    QByteArray text;
-};
+using Edit = file::Splice;
 
 // The change that withEntry describes, or nullopt when the write changes no byte (refused
 // names or values, a removal of a missing key, the same value again), found without comparing
@@ -326,7 +295,8 @@ std::optional<Edit> editOf(const QByteArray& content, const QByteArray& section,
         return std::nullopt;
     const QByteArrayView sectionName = trimSpaces(section);
     const QByteArrayView keyName = trimSpaces(key);
-    const Location found = locate(content, sectionName, keyName);
+    const Location found =
+        locate(content, sectionStart(content, sectionName), sectionName, keyName);
 
     if (!value) {
         if (!found.entry)
@@ -397,12 +367,79 @@ qint32 parseInteger(const QByteArray& value) {
     return static_cast<qint32>(number);
 }
 
+namespace {
+
+// A file's content with the place of each section's first block, so that reading many entries
+// of one file costs about one pass over it instead of one pass per entry.
+class Document {
+public:
+    explicit Document(QByteArray content) : content_(std::move(content)) {
+        LineReader lines(content_);
+        for (qsizetype pos = bodyStart(content_); pos < content_.size();) {
+            const Line line = lines.lineAt(pos);
+            pos = line.next;
+            if (const std::optional<QByteArrayView> name = headerName(textOf(content_, line))) {
+                const QByteArray lower = lowerCase(*name);
+                if (!firstBlocks_.contains(lower)) // only the first block counts
+                    firstBlocks_.insert(lower, line.begin);
+            }
+        }
+    }
+
+    const QByteArray& content() const { return content_; }
+
+    std::optional<QByteArray> find(const QByteArray& section, const QByteArray& key) const {
+        const QByteArrayView sectionName = trimSpaces(section);
+        const QByteArrayView keyName = trimSpaces(key);
+        if (sectionName.isEmpty() || keyName.isEmpty())
+            return std::nullopt;
+        const qsizetype start = firstBlocks_.value(lowerCase(sectionName), content_.size());
+        return valueAt(content_, locate(content_, start, sectionName, keyName));
+    }
+
+private:
+    static QByteArray lowerCase(QByteArrayView name) {
+        QByteArray lower(name.size(), Qt::Uninitialized);
+        std::transform(name.begin(), name.end(), lower.begin(), asciiLower);
+        return lower;
+    }
+
+    QByteArray content_;
+    QHash<QByteArray, qsizetype> firstBlocks_; // by lower-case name
+};
+
+// The last file read, kept while it is unchanged: its identity is checked on every access,
+// so a file changed in between is read afresh.
+struct LastFile {
+    file::Identity identity;
+    std::shared_ptr<const Document> document;
+};
+thread_local std::optional<LastFile> lastFile;
+
+std::shared_ptr<const Document> documentOf(const QString& path) {
+    const std::optional<file::Identity> identity = file::identityOf(path);
+    if (!identity)
+        return nullptr;
+    if (lastFile && lastFile->identity == *identity)
+        return lastFile->document;
+    std::optional<file::Snapshot> snapshot = file::readOrdinaryFile(path);
+    if (!snapshot)
+        return nullptr;
+    auto document = std::make_shared<const Document>(std::move(snapshot->bytes));
+    lastFile = LastFile{snapshot->identity, document};
+    return document;
+}
+
+thread_local int lastError = 0;
+
+} // namespace
+
 QByteArray readString(const QByteArray& section, const QByteArray& key,
                       const QByteArray& defaultValue, int bufferSize, const QString& file) {
-    const std::optional<QByteArray> content = readFileBytes(file);
+    const std::shared_ptr<const Document> document = documentOf(file);
     std::optional<QByteArray> value;
-    if (content)
-        value = findValue(*content, section, key);
+    if (document)
+        value = document->find(section, key);
     if (!value) {
         QByteArray fallback = defaultValue;
         while (fallback.endsWith(' '))
@@ -414,10 +451,10 @@ QByteArray readString(const QByteArray& section, const QByteArray& key,
 
 qint32 readInteger(const QByteArray& section, const QByteArray& key, qint32 defaultValue,
                    const QString& file) {
-    const std::optional<QByteArray> content = readFileBytes(file);
-    if (!content)
+    const std::shared_ptr<const Document> document = documentOf(file);
+    if (!document)
         return defaultValue;
-    const std::optional<QByteArray> value = findValue(*content, section, key);
+    const std::optional<QByteArray> value = document->find(section, key);
     if (!value || value->isEmpty())
         return defaultValue;
     return parseInteger(*value);
@@ -425,49 +462,18 @@ qint32 readInteger(const QByteArray& section, const QByteArray& key, qint32 defa
 
 int writeString(const QByteArray& section, const QByteArray& key,
                 const std::optional<QByteArray>& value, const QString& file) {
-    if (file.isEmpty() || !acceptsEntry(section, key, value))
-        return 0;
-    const QString target = writeTarget(file);
-    if (target.isEmpty())
-        return 0;
-    const QFileInfo info(target);
-    const QFileInfo folder(info.absolutePath());
-    if (!folder.isDir() || isWriteProtected(folder))
-        return 0;
+    if (file.isEmpty())
+        lastError = ENOENT;
+    else if (!acceptsEntry(section, key, value))
+        lastError = EINVAL;
+    else
+        lastError = file::rewrite(
+            file, [&](const QByteArray& content) { return editOf(content, section, key, value); });
+    return lastError == 0 ? 1 : 0;
+}
 
-    QByteArray content;
-    if (info.exists()) {
-        if (!info.isFile() || isWriteProtected(info))
-            return 0;
-        const std::optional<QByteArray> bytes = readFileBytes(target);
-        // Bytes we cannot read are bytes we could not keep.
-        if (!bytes)
-            return 0;
-        content = *bytes;
-    }
-    const std::optional<Edit> edit = editOf(content, section, key, value);
-    if (!edit)
-        return 1;
-
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
-        return 0;
-    // The replacement keeps the file's owner as well as its permissions. Only root can hand
-    // a file to someone else; for anyone else the owner is already right.
-    if (info.exists() && geteuid() == 0 &&
-        fchown(out.handle(), info.ownerId(), info.groupId()) != 0) {
-        out.cancelWriting();
-        return 0;
-    }
-    const QByteArrayView head = QByteArrayView(content).first(edit->from);
-    const QByteArrayView tail = QByteArrayView(content).sliced(edit->to);
-    if (out.write(head.data(), head.size()) != head.size() ||
-        out.write(edit->text) != edit->text.size() ||
-        out.write(tail.data(), tail.size()) != tail.size()) {
-        out.cancelWriting();
-        return 0;
-    }
-    return out.commit() ? 1 : 0;
+int lastWriteError() {
+    return lastError;
 }
 
 } // namespace platform::profile

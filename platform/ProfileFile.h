@@ -18,10 +18,10 @@
 //   1 is found; a write keeps its three bytes. (The Windows reader would take the mark as part
 //   of line 1; files that carry one come from editors, and their first section should count.)
 //
-// Cost: one pass over the content, which stops at the entry. On the way to the section only
-// header lines are looked at, so even a lookup at the end of a 1 MB file costs only about 2.5
-// times reading the file's bytes. A write adds the atomic save of the parts around the change,
-// written as they stand, without a copy of the content.
+// Cost: the text functions make one pass over the content, which stops at the entry; on the
+// way to the section only header lines are looked at. The file functions keep the last file
+// read with the place of each section, so a lookup there starts at its section. A write adds
+// the atomic save of the parts around the change, written as they stand, without a copy.
 
 #include <QByteArray>
 #include <QString>
@@ -66,7 +66,10 @@ QByteArray withEntry(const QByteArray& content, const QByteArray& section, const
 qint32 parseInteger(const QByteArray& value);
 
 // --- File functions with the profile functions' contracts (see platform/Platform.h). A file
-// that is missing, no ordinary file (a folder, a device) or unreadable reads as missing.
+// that is missing, no ordinary file (a folder, a pipe, a device) or unreadable reads as
+// missing; a read never blocks. Reading many entries of one unchanged file costs about one
+// read of it: the last file read is kept, with the place of each section, while its identity
+// (device, inode, size, modification time) stays the same; it is checked on every read.
 
 // The entry's value cut to bufferSize - 1 bytes (empty for bufferSize below 2); the result's
 // length is the count the profile function returns. A missing file, section or key gives the
@@ -76,15 +79,22 @@ QByteArray readString(const QByteArray& section, const QByteArray& key,
 // The value through parseInteger; a missing entry or an empty value gives the default.
 qint32 readInteger(const QByteArray& section, const QByteArray& key, qint32 defaultValue,
                    const QString& file);
-// Rewrites the file through a temporary file in its folder and an atomic rename, keeping the
-// file's permissions; a symbolic link is followed and its target rewritten, the link stays.
-// A missing file is created (a removal from it creates nothing). Returns 1 on success. Returns 0
-// and leaves everything untouched for refused names or values, an empty file name, a missing or
-// unwritable folder, a path that is a folder or no ordinary file, an unreadable file, and a
-// write-protected file or folder (one whose permissions grant nobody writing, even as root). A
-// write that changes no byte (a removal of a missing key, the same value again) succeeds without
-// touching the file.
+// Rewrites the file as platform/SafeFile.h does: a temporary file and an atomic rename, every
+// step checked, other runs' saves kept out by a lock, another writer's change never lost to a
+// stale copy. The file keeps its permissions (and, written by root, its owner); a symbolic
+// link is followed through the real folders and its target rewritten, the link stays. A
+// missing file is created (a removal from it creates nothing). Returns 1 on success. Returns 0
+// and leaves everything untouched for refused names or values, an empty file name, a missing
+// or unwritable folder, a path that is a folder or no ordinary file, an unreadable file, a
+// write-protected file or folder (one whose permissions grant nobody writing, even as root)
+// and any failed step (no space, I/O error, read-only file system, size limit). A write that
+// changes no byte (a removal of a missing key, the same value again) succeeds without
+// touching the file, once the file has shown that it may be written.
 int writeString(const QByteArray& section, const QByteArray& key,
                 const std::optional<QByteArray>& value, const QString& file);
+
+// Why the last writeString of this thread returned 0: the system's error number (ENOENT for
+// an empty file name, EINVAL for refused names or values); 0 after a success.
+int lastWriteError();
 
 } // namespace platform::profile

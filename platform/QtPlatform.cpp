@@ -43,6 +43,10 @@ int QtPlatform::writePrivateProfileString(const QByteArray& section, const QByte
     return profile::writeString(section, key, value, file);
 }
 
+int QtPlatform::lastWriteError() {
+    return profile::lastWriteError();
+}
+
 bool QtPlatform::isOrdinaryFile(const QString& path) {
     // Linux has no hidden or system attribute: a dot file is an ordinary file here.
     return !path.isEmpty() && QFileInfo(path).isFile();

@@ -20,6 +20,7 @@ public:
     int writePrivateProfileString(const QByteArray& section, const QByteArray& key,
                                   const std::optional<QByteArray>& value,
                                   const QString& file) override;
+    int lastWriteError() override;
     bool isOrdinaryFile(const QString& path) override;
     void appendToFile(const QString& path, const QByteArray& bytes) override;
     Answer messageBox(const QString& text, const QString& title, Icon icon, Buttons buttons,

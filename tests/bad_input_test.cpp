@@ -109,6 +109,9 @@ std::function<void(const TempInstallation&)> files(const QByteArray& programIni,
     };
 }
 
+// A store into a missing Program.ini names the file it looked for.
+const QByteArray NotFound = "WriteInputs (Nr. 53) :Could not write ";
+
 const QByteArray TwoOverflows = OverflowLine +
                                 "Fehler in 415_MainPicture / "
                                 "415_MainPicture_Config / LoadIniInteger " +
@@ -132,8 +135,8 @@ INSTANTIATE_TEST_SUITE_P(
         HostileCase{"OutOfRangeIsLoggedTwice",
                     files(status("99999")),
                     {0, status("0"), "Unexpected error!\n\rOverflow", TwoOverflows}},
-        HostileCase{"ProgramIniIsAFolder", files({}, ProgramIni)},
-        HostileCase{"ProgramIniMissingIsNotCreated", files({})},
+        HostileCase{"ProgramIniIsAFolder", files({}, ProgramIni), {4, {}, {}, NotFound}},
+        HostileCase{"ProgramIniMissingIsNotCreated", files({}), {4, {}, {}, NotFound}},
         HostileCase{"SymlinkIsWrittenThrough",
                     [](auto& at) {
                         files({}, QStringLiteral("parameter"))(at);
@@ -146,14 +149,16 @@ INSTANTIATE_TEST_SUITE_P(
                     [](auto& at) {
                         files(status("-5"))(at);
                         QFile::setPermissions(at.path(ProgramIni), QFile::ReadOwner);
-                    }},
+                    },
+                    {4, {}, "\n\rCould not write ", "WriteInputs (Nr. 70) :Could not write "}},
         HostileCase{"ReadOnlyFolders",
                     [](auto& at) {
                         files(status("-5"))(at);
                         for (const char* folder : {"parameter", "415_MainPicture"})
                             QFile::setPermissions(at.path(QLatin1String(folder)),
                                                   QFile::ReadOwner | QFile::ExeOwner);
-                    }},
+                    },
+                    {4, {}, {}, "WriteEditInfo (Nr. 70) :Could not write "}},
         HostileCase{"CfgIsAFolder",
                     files(status("3"), Cfg, false),
                     {2, {}, "! Fault 415_MainPicture_Config: File not found: \n\r"}},

@@ -4,12 +4,14 @@
 #include "env/StartMode.h"
 #include "i18n/InfoText.h"
 #include "i18n/ToolTipTexts.h"
+#include "store/StoreCheck.h"
 
 void resetProgramState() {
     resetStartMode();
     resetMachineList();
     resetInfoTextState();
     HelpTexts.clear();
+    resetStoreOutcome();
 }
 
 ProgramFixture::ProgramFixture() {

@@ -64,6 +64,7 @@ public:
         enter("writePrivateProfileString");
         return platform::profile::writeString(section, key, value, file);
     }
+    int lastWriteError() override { return platform::profile::lastWriteError(); }
     bool isOrdinaryFile(const QString& path) override;
     void appendToFile(const QString& path, const QByteArray& bytes) override;
     platform::Answer messageBox(const QString& text, const QString& title, platform::Icon icon,

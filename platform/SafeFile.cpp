@@ -1,0 +1,330 @@
+#include "platform/SafeFile.h"
+
+#include "platform/RealPath.h"
+#include "platform/SystemCalls.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <dirent.h>
+#include <sys/file.h>
+#include <thread>
+#include <unistd.h>
+
+namespace platform::file {
+
+const char TemporaryMarker[] = ".mainpicture-save.";
+
+bool Identity::operator==(const Identity& other) const {
+    return device == other.device && inode == other.inode && size == other.size &&
+           modifiedSeconds == other.modifiedSeconds &&
+           modifiedNanoseconds == other.modifiedNanoseconds;
+}
+
+namespace {
+
+// Rereads when another writer replaced the file between our read and our rename.
+constexpr int MaxAttempts = 8;
+// How long a save waits for another run's save in the same folder.
+constexpr auto LockWait = std::chrono::seconds(20);
+constexpr auto LockRetry = std::chrono::milliseconds(2);
+
+Identity identityFrom(const struct stat& status) {
+    return {status.st_dev, status.st_ino, status.st_size, status.st_mtim.tv_sec,
+            status.st_mtim.tv_nsec};
+}
+
+bool grantsWriting(const struct stat& status) {
+    return (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+}
+
+// Reads an open file to its end; false with errno set when a read fails.
+bool readAll(int fd, QByteArray& bytes) {
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = sys::calls().read(fd, buffer, sizeof buffer);
+        if (got == 0)
+            return true;
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        bytes.append(buffer, got);
+    }
+}
+
+// Writes all of the bytes, going on after a short write; false with errno set on failure.
+bool writeAll(int fd, QByteArrayView bytes) {
+    while (!bytes.isEmpty()) {
+        const ssize_t put = sys::calls().write(fd, bytes.data(), size_t(bytes.size()));
+        if (put < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (put == 0) {
+            errno = ENOSPC;
+            return false;
+        }
+        bytes = bytes.sliced(put);
+    }
+    return true;
+}
+
+// One save of one file, holding its folder open and locked until it ends. Whatever it leaves
+// unfinished (an open file, a temporary file) is undone when it ends.
+class Save {
+public:
+    Save(QByteArray folder, QByteArray name) : folder_(std::move(folder)), name_(std::move(name)) {}
+    ~Save() {
+        if (temporaryFd_ >= 0)
+            ::close(temporaryFd_);
+        dropTemporary();
+        if (folderFd_ >= 0)
+            ::close(folderFd_); // releases the lock
+    }
+    Save(const Save&) = delete;
+    Save& operator=(const Save&) = delete;
+
+    int run(const std::function<std::optional<Splice>(const QByteArray&)>& change) {
+        if (!openFolder() || !lockFolder())
+            return error_;
+        removeLeftovers();
+        for (int attempt = 0; attempt < MaxAttempts; ++attempt) {
+            std::optional<Snapshot> current;
+            if (!readCurrent(current))
+                return error_;
+            const std::optional<Splice> splice = change(current ? current->bytes : QByteArray());
+            if (!splice)
+                return 0;
+            if (!writeTemporary(current, *splice))
+                return error_;
+            const Outcome outcome = publish(current);
+            if (outcome == Outcome::Done)
+                return 0;
+            if (outcome == Outcome::Failed)
+                return error_;
+            dropTemporary(); // another writer came first: start again from its file
+        }
+        return EAGAIN;
+    }
+
+private:
+    enum class Outcome { Done, Failed, ChangedMeanwhile };
+
+    bool failed() {
+        error_ = errno != 0 ? errno : EIO;
+        return false;
+    }
+
+    bool openFolder() {
+        folderFd_ = sys::calls().openat(AT_FDCWD, folder_.constData(),
+                                        O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+        if (folderFd_ < 0)
+            return failed();
+        struct stat status {};
+        if (sys::calls().fstat(folderFd_, &status) != 0)
+            return failed();
+        // A folder that grants nobody writing keeps its files, even against root: a
+        // replacement is a new file in it.
+        if (!grantsWriting(status) || ::faccessat(folderFd_, ".", W_OK, AT_EACCESS) != 0) {
+            error_ = grantsWriting(status) ? errno : EACCES;
+            return false;
+        }
+        return true;
+    }
+
+    bool lockFolder() {
+        const auto deadline = std::chrono::steady_clock::now() + LockWait;
+        while (sys::calls().flock(folderFd_, LOCK_EX | LOCK_NB) != 0) {
+            if (errno != EWOULDBLOCK && errno != EINTR)
+                return failed();
+            if (std::chrono::steady_clock::now() > deadline) {
+                error_ = EAGAIN;
+                return false;
+            }
+            std::this_thread::sleep_for(LockRetry);
+        }
+        return true;
+    }
+
+    // Temporary files of ours in this folder belong to saves that were killed: every save
+    // here holds the folder's lock, which we hold now.
+    void removeLeftovers() const {
+        DIR* listing = ::opendir(folder_.constData());
+        if (!listing)
+            return;
+        while (const dirent* entry = ::readdir(listing)) {
+            if (std::strstr(entry->d_name, TemporaryMarker))
+                ::unlinkat(folderFd_, entry->d_name, 0);
+        }
+        ::closedir(listing);
+    }
+
+    // The file as it is now; nullopt in current when it does not exist yet.
+    bool readCurrent(std::optional<Snapshot>& current) {
+        const int fd = sys::calls().openat(folderFd_, name_.constData(),
+                                           O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC, 0);
+        if (fd < 0)
+            return errno == ENOENT ? true : failed();
+        struct stat status {};
+        bool ok = sys::calls().fstat(fd, &status) == 0;
+        if (!ok)
+            failed();
+        else if (!S_ISREG(status.st_mode))
+            ok = (error_ = S_ISDIR(status.st_mode) ? EISDIR : EINVAL, false);
+        else if (!grantsWriting(status))
+            ok = (error_ = EACCES, false);
+        else if (::faccessat(folderFd_, name_.constData(), W_OK, AT_EACCESS) != 0)
+            ok = failed();
+        QByteArray bytes;
+        if (ok && !readAll(fd, bytes))
+            ok = failed();
+        if (sys::calls().close(fd) != 0 && ok)
+            ok = failed();
+        if (ok)
+            current = Snapshot{bytes, identityFrom(status)};
+        mode_ = status.st_mode & 07777;
+        owner_ = status.st_uid;
+        group_ = status.st_gid;
+        return ok;
+    }
+
+    bool writeTemporary(const std::optional<Snapshot>& current, const Splice& splice) {
+        for (int tries = 0; temporaryFd_ < 0; ++tries) {
+            temporary_ = name_ + TemporaryMarker +
+                         QByteArray::number(QRandomGenerator::global()->generate(), 36);
+            // A new file gets the usual permissions; a replacement those of the file.
+            temporaryFd_ =
+                sys::calls().openat(folderFd_, temporary_.constData(),
+                                    O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, current ? 0600 : 0666);
+            if (temporaryFd_ < 0 && (errno != EEXIST || tries > 10)) {
+                temporary_.clear();
+                return failed();
+            }
+        }
+        if (current) {
+            if (sys::calls().fchmod(temporaryFd_, mode_) != 0)
+                return failed();
+            // Only root can hand a file to someone else; for anyone else it is already right.
+            if (::geteuid() == 0 && sys::calls().fchown(temporaryFd_, owner_, group_) != 0)
+                return failed();
+        }
+        const QByteArrayView content = current ? QByteArrayView(current->bytes) : QByteArrayView();
+        if (!writeAll(temporaryFd_, content.first(splice.from)) ||
+            !writeAll(temporaryFd_, splice.text) ||
+            !writeAll(temporaryFd_, content.sliced(splice.to)))
+            return failed();
+        if (sys::calls().fsync(temporaryFd_) != 0)
+            return failed();
+        const int fd = temporaryFd_;
+        temporaryFd_ = -1;
+        return sys::calls().close(fd) == 0 || failed();
+    }
+
+    // Whether the file is still the one read (or still missing, when there was none).
+    bool unchangedSince(const std::optional<Snapshot>& current) {
+        struct stat status {};
+        if (sys::calls().fstatat(folderFd_, name_.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0)
+            return !current && errno == ENOENT;
+        return current && identityFrom(status) == current->identity;
+    }
+
+    // Puts the temporary file in place of the file. The exchange swaps both names in one
+    // step, so the file it took away can be checked too: another writer that renamed its
+    // own file in place between our check and our rename gets its file back.
+    Outcome publish(const std::optional<Snapshot>& current) {
+        if (!unchangedSince(current))
+            return Outcome::ChangedMeanwhile;
+        const char* from = temporary_.constData();
+        const char* to = name_.constData();
+        const unsigned int how = current ? RENAME_EXCHANGE : RENAME_NOREPLACE;
+        if (sys::calls().renameat2(folderFd_, from, folderFd_, to, how) != 0) {
+            if (errno == EEXIST || (errno == ENOENT && current))
+                return Outcome::ChangedMeanwhile;
+            // A file system without these renames gets the plain one, after the check above.
+            if (errno != EINVAL || sys::calls().renameat2(folderFd_, from, folderFd_, to, 0) != 0) {
+                failed();
+                return Outcome::Failed;
+            }
+            temporary_.clear();
+        } else if (current) {
+            struct stat replaced {};
+            if (::fstatat(folderFd_, from, &replaced, AT_SYMLINK_NOFOLLOW) == 0 &&
+                !(identityFrom(replaced) == current->identity)) {
+                if (::renameat2(folderFd_, from, folderFd_, to, RENAME_EXCHANGE) == 0)
+                    return Outcome::ChangedMeanwhile;
+                // The other writer's file stays beside ours rather than being dropped.
+                failed();
+                temporary_.clear();
+                return Outcome::Failed;
+            }
+        } else {
+            temporary_.clear();
+        }
+        dropTemporary();    // after an exchange: the old file
+        ::fsync(folderFd_); // the rename itself survives a power loss; it is in place already
+        return Outcome::Done;
+    }
+
+    void dropTemporary() {
+        if (!temporary_.isEmpty())
+            ::unlinkat(folderFd_, temporary_.constData(), 0);
+        temporary_.clear();
+    }
+
+    QByteArray folder_, name_, temporary_;
+    int folderFd_ = -1;
+    int temporaryFd_ = -1;
+    int error_ = 0;
+    mode_t mode_ = 0;
+    uid_t owner_ = 0;
+    gid_t group_ = 0;
+};
+
+} // namespace
+
+std::optional<Identity> identityOf(const QString& path) {
+    struct stat status {};
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &status) != 0 ||
+        !S_ISREG(status.st_mode))
+        return std::nullopt;
+    return identityFrom(status);
+}
+
+std::optional<Snapshot> readOrdinaryFile(const QString& path) {
+    if (path.isEmpty())
+        return std::nullopt;
+    const int fd = sys::calls().openat(AT_FDCWD, QFile::encodeName(path).constData(),
+                                       O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat status {};
+    Snapshot snapshot;
+    const bool ok = sys::calls().fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
+                    readAll(fd, snapshot.bytes);
+    sys::calls().close(fd);
+    if (!ok)
+        return std::nullopt;
+    snapshot.identity = identityFrom(status);
+    return snapshot;
+}
+
+int rewrite(const QString& path,
+            const std::function<std::optional<Splice>(const QByteArray&)>& change) {
+    const RealPath target = realPathForWriting(QFile::encodeName(path));
+    if (target.error != 0)
+        return target.error;
+    const qsizetype slash = target.path.lastIndexOf('/');
+    const QByteArray folder = slash == 0 ? QByteArray("/") : target.path.first(slash);
+    const QByteArray name = target.path.sliced(slash + 1);
+    if (name.isEmpty())
+        return EISDIR;
+    return Save(folder, name).run(change);
+}
+
+} // namespace platform::file

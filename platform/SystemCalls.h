@@ -1,0 +1,32 @@
+#pragma once
+// The system calls a file rewrite makes, one pointer each. The program uses the real calls;
+// a test replaces any of them to make the n-th call of a save fail (no space, I/O error,
+// read-only file system, a short write) and checks that the file stays as it was.
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+
+namespace platform::sys {
+
+struct Calls {
+    int (*openat)(int folder, const char* path, int flags, mode_t mode);
+    ssize_t (*read)(int fd, void* buffer, size_t size);
+    ssize_t (*write)(int fd, const void* buffer, size_t size);
+    int (*fstat)(int fd, struct stat* status);
+    int (*fstatat)(int folder, const char* path, struct stat* status, int flags);
+    int (*fchmod)(int fd, mode_t mode);
+    int (*fchown)(int fd, uid_t owner, gid_t group);
+    int (*fsync)(int fd);
+    int (*close)(int fd);
+    int (*flock)(int fd, int operation);
+    int (*renameat2)(int fromFolder, const char* from, int toFolder, const char* to,
+                     unsigned int flags);
+};
+
+// The calls in use; tests may replace entries and must put the real ones back.
+Calls& calls();
+// The real calls of the C library.
+const Calls& realCalls();
+
+} // namespace platform::sys
