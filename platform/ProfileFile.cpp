@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <memory>
 
@@ -416,6 +417,17 @@ struct LastFile {
 };
 thread_local std::optional<LastFile> lastFile;
 
+// A file modified within the file system's clock granularity of our read could be changed
+// again without changing its modification time; only a file that has been still for a while
+// is kept.
+bool hasSettled(const file::Identity& identity) {
+    constexpr qint64 SettledAfterSeconds = 2;
+    const qint64 now = std::chrono::duration_cast<std::chrono::seconds>(
+                           std::chrono::system_clock::now().time_since_epoch())
+                           .count();
+    return identity.modifiedSeconds + SettledAfterSeconds <= now;
+}
+
 std::shared_ptr<const Document> documentOf(const QString& path) {
     const std::optional<file::Identity> identity = file::identityOf(path);
     if (!identity)
@@ -426,7 +438,9 @@ std::shared_ptr<const Document> documentOf(const QString& path) {
     if (!snapshot)
         return nullptr;
     auto document = std::make_shared<const Document>(std::move(snapshot->bytes));
-    lastFile = LastFile{snapshot->identity, document};
+    lastFile.reset();
+    if (hasSettled(snapshot->identity))
+        lastFile = LastFile{snapshot->identity, document};
     return document;
 }
 

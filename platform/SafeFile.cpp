@@ -227,19 +227,25 @@ private:
     }
 
     // Whether the file is still the one read (or still missing, when there was none).
-    bool unchangedSince(const std::optional<Snapshot>& current) {
+    Outcome checkUnchanged(const std::optional<Snapshot>& current) {
         struct stat status {};
-        if (sys::calls().fstatat(folderFd_, name_.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0)
-            return !current && errno == ENOENT;
-        return current && identityFrom(status) == current->identity;
+        if (sys::calls().fstatat(folderFd_, name_.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
+            if (errno != ENOENT) {
+                failed();
+                return Outcome::Failed;
+            }
+            return current ? Outcome::ChangedMeanwhile : Outcome::Done;
+        }
+        return current && identityFrom(status) == current->identity ? Outcome::Done
+                                                                    : Outcome::ChangedMeanwhile;
     }
 
     // Puts the temporary file in place of the file. The exchange swaps both names in one
     // step, so the file it took away can be checked too: another writer that renamed its
     // own file in place between our check and our rename gets its file back.
     Outcome publish(const std::optional<Snapshot>& current) {
-        if (!unchangedSince(current))
-            return Outcome::ChangedMeanwhile;
+        if (const Outcome check = checkUnchanged(current); check != Outcome::Done)
+            return check;
         const char* from = temporary_.constData();
         const char* to = name_.constData();
         const unsigned int how = current ? RENAME_EXCHANGE : RENAME_NOREPLACE;

@@ -6,7 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
+#include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace profile = platform::profile;
 using Bytes = QByteArray;
@@ -111,7 +114,8 @@ TEST_F(ProfileFiles, WriteCreatesAMissingFileButNoMissingFolder) {
     EXPECT_EQ(profile::writeString("s", "k", std::nullopt, path("none.ini")), 1);
     EXPECT_EQ(profile::writeString("s", "k", "2", path("no/such/folder.ini")), 0);
     EXPECT_EQ(profile::writeString("s", "k", "2", dir.path()), 0);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+    EXPECT_EQ(QDir(dir.path())
+                  .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System),
               QStringList{"new.ini"});
 }
 
@@ -132,20 +136,119 @@ TEST_F(ProfileFiles, WriteKeepsPermissionsButNeverReplacesAProtectedFile) {
     EXPECT_EQ(bytes(ini), "[s]\r\nk=2\r\n");
 }
 
-TEST_F(ProfileFiles, WriteGoesThroughASymbolicLink) {
-    ASSERT_TRUE(QDir(dir.path()).mkdir("real"));
-    const QString target = write("real/p.ini", "[s]\nk=1\n");
-    ASSERT_TRUE(QFile::link("real/p.ini", path("link.ini")));
-    EXPECT_EQ(profile::writeString("s", "k", "2", path("link.ini")), 1);
-    EXPECT_TRUE(QFileInfo(path("link.ini")).isSymLink());
-    EXPECT_EQ(bytes(target), "[s]\nk=2\n");
-    // A dangling link creates its target; a loop of links is refused.
-    ASSERT_TRUE(QFile::link("real/absent.ini", path("dangling.ini")));
-    EXPECT_EQ(profile::writeString("s", "k", "2", path("dangling.ini")), 1);
-    EXPECT_EQ(bytes(path("real/absent.ini")), "[s]\r\nk=2\r\n");
-    ASSERT_TRUE(QFile::link("loop2.ini", path("loop1.ini")));
-    ASSERT_TRUE(QFile::link("loop1.ini", path("loop2.ini")));
-    EXPECT_EQ(profile::writeString("s", "k", "2", path("loop1.ini")), 0);
+// Links are followed through the real folders, as the system follows them: the file written
+// is the file a read through the same path opens.
+TEST_F(ProfileFiles, WriteFollowsLinksAsTheSystemDoes) {
+    const auto link = [this](const char* target, const char* name) {
+        return QFile::link(QString::fromLatin1(target), path(name));
+    };
+    const auto chain = [&](int links) {
+        write("chain/0.ini", "[s]\nk=1\n");
+        for (int i = 1; i <= links; ++i)
+            QFile::link(QString::number(i - 1) + u".ini"_s,
+                        path("chain/") + QString::number(i) + u".ini"_s);
+        return "chain/" + std::to_string(links) + ".ini";
+    };
+    const uid_t someone = 65534; // nobody
+    const auto ownedBy = [this](const char* name, uid_t owner) {
+        return ::lchown(QFile::encodeName(path(name)).constData(), owner, owner) == 0;
+    };
+    const struct {
+        const char* name;
+        std::function<std::string()> prepare; // gives the path to write
+        const char* written;                  // the file that must hold k=2, or none
+        int error;
+        bool needsRoot;
+    } cases[] = {
+        {"LinkInTheSameFolder",
+         [&] {
+             write("real/p.ini", "[s]\nk=1\n");
+             link("real/p.ini", "link.ini");
+             return std::string("link.ini");
+         },
+         "real/p.ini", 0, false},
+        // "../t.ini" counts from the folder the link really lies in, not from "linked".
+        {"RelativeLinkInALinkedFolder",
+         [&] {
+             write("real/deep/t.ini", "[s]\nk=1\n");
+             write("real/t.ini", "[s]\nk=1\n");
+             QDir().mkpath(path("real/deep/sub"));
+             QFile::link(u"../t.ini"_s, path("real/deep/sub/p.ini"));
+             link("real/deep/sub", "linked");
+             return std::string("linked/p.ini");
+         },
+         "real/deep/t.ini", 0, false},
+        {"DanglingLinkCreatesItsTarget",
+         [&] {
+             QDir().mkpath(path("real"));
+             link("real/absent.ini", "dangling.ini");
+             return std::string("dangling.ini");
+         },
+         "real/absent.ini", 0, false},
+        {"FortyLinksAreFollowed", [&] { return chain(40); }, "chain/0.ini", 0, false},
+        {"FortyOneAreTooMany", [&] { return chain(41); }, nullptr, ELOOP, false},
+        {"LoopOfLinks",
+         [&] {
+             link("loop2.ini", "loop1.ini");
+             link("loop1.ini", "loop2.ini");
+             return std::string("loop1.ini");
+         },
+         nullptr, ELOOP, false},
+        {"FileWhereAFolderShouldBe",
+         [&] {
+             write("plain", "x");
+             return std::string("plain/p.ini");
+         },
+         nullptr, ENOTDIR, false},
+        // A link someone else planted must not aim root's write at a file of root's.
+        {"ForeignLinkToRootsFileAsRoot",
+         [&] {
+             write("root.ini", "[s]\nk=1\n");
+             link("root.ini", "planted.ini");
+             ownedBy("planted.ini", someone);
+             return std::string("planted.ini");
+         },
+         nullptr, EACCES, true},
+        {"ForeignLinkToItsOwnersFileAsRoot",
+         [&] {
+             write("theirs.ini", "[s]\nk=1\n");
+             ownedBy("theirs.ini", someone);
+             link("theirs.ini", "theirlink.ini");
+             ownedBy("theirlink.ini", someone);
+             return std::string("theirlink.ini");
+         },
+         "theirs.ini", 0, true},
+        {"ForeignFolderLinkAsRoot",
+         [&] {
+             write("etc/root.ini", "[s]\nk=1\n");
+             link("etc", "params");
+             ownedBy("params", someone);
+             return std::string("params/root.ini");
+         },
+         nullptr, EACCES, true},
+    };
+    for (const auto& c : cases) {
+        if (c.needsRoot && ::geteuid() != 0)
+            continue;
+        const QString file = path(c.prepare().c_str());
+        const QStringList before =
+            QDir(dir.path())
+                .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+        EXPECT_EQ(profile::writeString("s", "k", "2", file), c.error == 0 ? 1 : 0) << c.name;
+        EXPECT_EQ(profile::lastWriteError(), c.error) << c.name;
+        if (c.written) {
+            EXPECT_TRUE(bytes(path(c.written)).contains("k=2")) << c.name;
+        }
+        // No new file beside the installation, nothing written anywhere else.
+        EXPECT_EQ(
+            QDir(dir.path())
+                .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System),
+            before)
+            << c.name;
+        if (c.error == 0) {
+            EXPECT_EQ(profile::readString("s", "k", "", 255, file), "2") << c.name;
+        }
+    }
 }
 
 } // namespace

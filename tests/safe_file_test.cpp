@@ -1,0 +1,188 @@
+// Saves under faults: each system call of a save made to fail in turn, short writes, and other
+// writers getting in between. After every failed save the file is the old complete file, no
+// temporary file is left and the reason is the system's.
+
+#include "platform/ProfileFile.h"
+#include "platform/SafeFile.h"
+#include "platform/SystemCalls.h"
+#include "support/TempInstallation.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <functional>
+
+namespace sys = platform::sys;
+namespace profile = platform::profile;
+
+namespace {
+
+// Counts the save's calls and makes the one numbered failAt fail with failWith. Calls that
+// have a hook run it first (an outside writer stepping in at that moment).
+struct Faults {
+    int calls = 0;
+    int failAt = 0;
+    int failWith = 0;
+    ssize_t writeLimit = 0; // a positive limit makes every write a short one
+    std::function<void()> beforeFstatat, beforeRename;
+};
+Faults faults;
+
+bool failsNow() {
+    if (++faults.calls != faults.failAt)
+        return false;
+    errno = faults.failWith;
+    return true;
+}
+
+const sys::Calls Counting = {
+    [](int folder, const char* path, int flags, mode_t mode) {
+        return failsNow() ? -1 : sys::realCalls().openat(folder, path, flags, mode);
+    },
+    [](int fd, void* buffer, size_t size) -> ssize_t {
+        return failsNow() ? -1 : sys::realCalls().read(fd, buffer, size);
+    },
+    [](int fd, const void* buffer, size_t size) -> ssize_t {
+        if (failsNow())
+            return -1;
+        if (faults.writeLimit > 0)
+            size = std::min(size, size_t(faults.writeLimit));
+        return sys::realCalls().write(fd, buffer, size);
+    },
+    [](int fd, struct stat* status) {
+        return failsNow() ? -1 : sys::realCalls().fstat(fd, status);
+    },
+    [](int folder, const char* path, struct stat* status, int flags) {
+        if (auto hook = std::exchange(faults.beforeFstatat, nullptr))
+            hook();
+        return failsNow() ? -1 : sys::realCalls().fstatat(folder, path, status, flags);
+    },
+    [](int fd, mode_t mode) { return failsNow() ? -1 : sys::realCalls().fchmod(fd, mode); },
+    [](int fd, uid_t owner, gid_t group) {
+        return failsNow() ? -1 : sys::realCalls().fchown(fd, owner, group);
+    },
+    [](int fd) { return failsNow() ? -1 : sys::realCalls().fsync(fd); },
+    [](int fd) {
+        // A failed close still releases the descriptor.
+        const int result = sys::realCalls().close(fd);
+        return failsNow() ? -1 : result;
+    },
+    [](int fd, int operation) { return failsNow() ? -1 : sys::realCalls().flock(fd, operation); },
+    [](int fromFolder, const char* from, int toFolder, const char* to, unsigned int flags) {
+        if (auto hook = std::exchange(faults.beforeRename, nullptr))
+            hook();
+        return failsNow() ? -1 : sys::realCalls().renameat2(fromFolder, from, toFolder, to, flags);
+    },
+};
+
+class SafeFileTest : public testing::Test {
+protected:
+    SafeFileTest() {
+        faults = {};
+        sys::calls() = Counting;
+    }
+    ~SafeFileTest() override { sys::calls() = sys::realCalls(); }
+
+    QString path(const QString& name) const { return folder.path() + u'/' + name; }
+    QStringList folderEntries() const {
+        return QDir(folder.path())
+            .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    }
+    // Replaces the file the way an editor or another tool does: a new file renamed in place.
+    void outsideRename(const QString& name, const QByteArray& bytes) const {
+        TempInstallation::writeFile(path(u"outside.tmp"_s), bytes);
+        ASSERT_EQ(::rename(QFile::encodeName(path(u"outside.tmp"_s)).constData(),
+                           QFile::encodeName(path(name)).constData()),
+                  0);
+    }
+
+    QTemporaryDir folder;
+};
+
+struct FaultCase {
+    const char* name;
+    QByteArray original; // null: the file does not exist yet
+};
+
+TEST_F(SafeFileTest, EveryFailedStepLeavesTheOldFileAndNoTemporaryFile) {
+    const FaultCase cases[] = {
+        {"SmallFile", "[Machine1]\r\nMainPictureStatus=3\r\n[Machine2]\r\nx=1\r\n"},
+        // Larger than one read and one write buffer.
+        {"LargeFile", "[Machine1]\r\nMainPictureStatus=3\r\n" + QByteArray(300000, 'x') + "\r\n"},
+        {"MissingFile", QByteArray()},
+    };
+    for (const FaultCase& c : cases) {
+        const QString ini = path(u"Program.ini"_s);
+        QFile::remove(ini);
+        if (!c.original.isNull())
+            TempInstallation::writeFile(ini, c.original);
+        const auto save = [&] {
+            faults.calls = 0;
+            return profile::writeString("Machine1", "MainPictureStatus", "19", ini);
+        };
+        // A dry run counts the calls of one save; then the original comes back.
+        faults.failAt = 0;
+        ASSERT_EQ(save(), 1) << c.name;
+        const int steps = faults.calls;
+        ASSERT_GT(steps, 5) << c.name;
+        for (const int error : {ENOSPC, EIO, EROFS, EDQUOT, EFBIG}) {
+            for (int step = 1; step <= steps; ++step) {
+                QFile::remove(ini);
+                if (!c.original.isNull())
+                    TempInstallation::writeFile(ini, c.original);
+                faults.failAt = step;
+                faults.failWith = error;
+                const std::string at = std::string(c.name) + " step " + std::to_string(step) +
+                                       " errno " + std::to_string(error);
+                EXPECT_EQ(save(), 0) << at;
+                EXPECT_EQ(profile::lastWriteError(), error) << at;
+                EXPECT_EQ(QFileInfo::exists(ini), !c.original.isNull()) << at;
+                EXPECT_EQ(TempInstallation::readFile(ini), c.original) << at;
+                EXPECT_EQ(folderEntries(),
+                          c.original.isNull() ? QStringList() : QStringList{u"Program.ini"_s})
+                    << at;
+            }
+        }
+    }
+}
+
+TEST_F(SafeFileTest, ShortWritesStillWriteTheWholeFile) {
+    const QByteArray original = "[s]\r\nk=1\r\n" + QByteArray(100000, 'x') + "\r\n";
+    TempInstallation::writeFile(path(u"a.ini"_s), original);
+    faults.writeLimit = 7;
+    EXPECT_EQ(profile::writeString("s", "k", "2", path(u"a.ini"_s)), 1);
+    EXPECT_EQ(TempInstallation::readFile(path(u"a.ini"_s)), "[s]\r\nk=2\r\n" + original.sliced(10));
+}
+
+// Another writer that replaces the file by a rename after our read: our change is made again
+// on its file, so neither change is lost.
+TEST_F(SafeFileTest, AnotherWritersRenameIsNeverOverwritten) {
+    const struct {
+        const char* name;
+        std::function<void()>* moment;
+    } cases[] = {
+        {"BeforeTheCheck", &faults.beforeFstatat},
+        {"BetweenTheCheckAndTheRename", &faults.beforeRename},
+    };
+    for (const auto& c : cases) {
+        TempInstallation::writeFile(path(u"p.ini"_s), "[s]\r\nours=0\r\ntheirs=0\r\n");
+        *c.moment = [&] { outsideRename(u"p.ini"_s, "[s]\r\nours=0\r\ntheirs=1\r\n"); };
+        EXPECT_EQ(profile::writeString("s", "ours", "1", path(u"p.ini"_s)), 1) << c.name;
+        EXPECT_EQ(TempInstallation::readFile(path(u"p.ini"_s)), "[s]\r\nours=1\r\ntheirs=1\r\n")
+            << c.name;
+        EXPECT_EQ(folderEntries(), QStringList{u"p.ini"_s}) << c.name;
+    }
+}
+
+// What a killed save left is removed by the next save in that folder; nothing else is.
+TEST_F(SafeFileTest, LeftoversOfAKilledSaveGoWithTheNextSave) {
+    TempInstallation::writeFile(path(u"p.ini"_s), "[s]\r\nk=1\r\n");
+    TempInstallation::writeFile(path(u"p.ini.mainpicture-save.1x2y3z"_s), "[s]\r\n");
+    TempInstallation::writeFile(path(u"other.ini.mainpicture-save.abc"_s), "[t]\r\n");
+    TempInstallation::writeFile(path(u"p.ini.bak"_s), "keep");
+    // Even a save that changes nothing clears them.
+    EXPECT_EQ(profile::writeString("s", "k", "1", path(u"p.ini"_s)), 1);
+    EXPECT_EQ(folderEntries(), (QStringList{u"p.ini"_s, u"p.ini.bak"_s}));
+}
+
+} // namespace
