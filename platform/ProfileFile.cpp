@@ -157,13 +157,10 @@ bool namesSection(QByteArrayView rest, QByteArrayView section) {
            sameName(rest.sliced(begin, section.size()), section);
 }
 
-// Where the header line of the section's first block starts, or the content's size when the
-// section is missing. Only headers matter on the way there, so the scan jumps from "[" to "["
-// and reads a name only where blanks alone part the "[" from its line's start.
-qsizetype sectionStart(const QByteArray& content, QByteArrayView section) {
-    // No header names a section that holds a "]" or a line end or that ends with a blank.
-    if (section.isEmpty() || isBlank(section.back()) || holdsAny(section, "]\r\n"))
-        return content.size();
+// Visits each "[" that opens a header line, in the file's order, as visit(lineStart, bracket),
+// until visit returns true; returns where that line starts, or the content's size. Only
+// headers matter, so the scan jumps from "[" to "[" and looks back for the line's start.
+template <typename Visit> qsizetype scanHeaders(const QByteArray& content, Visit visit) {
     const qsizetype body = bodyStart(content);
     for (qsizetype pos = body; pos < content.size();) {
         const qsizetype bracket = findByte(content, '[', pos, content.size());
@@ -173,11 +170,22 @@ qsizetype sectionStart(const QByteArray& content, QByteArrayView section) {
         while (lineStart > body && isBlank(content[lineStart - 1]))
             --lineStart;
         const bool header = lineStart == body || isLineEnd(content[lineStart - 1]);
-        if (header && namesSection(QByteArrayView(content).sliced(bracket + 1), section))
+        if (header && visit(lineStart, bracket))
             return lineStart;
         pos = bracket + 1;
     }
     return content.size();
+}
+
+// Where the header line of the section's first block starts, or the content's size when the
+// section is missing.
+qsizetype sectionStart(const QByteArray& content, QByteArrayView section) {
+    // No header names a section that holds a "]" or a line end or that ends with a blank.
+    if (section.isEmpty() || isBlank(section.back()) || holdsAny(section, "]\r\n"))
+        return content.size();
+    return scanHeaders(content, [&](qsizetype, qsizetype bracket) {
+        return namesSection(QByteArrayView(content).sliced(bracket + 1), section);
+    });
 }
 
 // Where a section and a key stand in the content: the header of the section's first block,
@@ -374,27 +382,17 @@ namespace {
 // of one file costs about one pass over it instead of one pass per entry.
 class Document {
 public:
-    explicit Document(QByteArray content) : content_(std::move(content)) {
-        LineReader lines(content_);
-        for (qsizetype pos = bodyStart(content_); pos < content_.size();) {
-            const Line line = lines.lineAt(pos);
-            pos = line.next;
-            if (const std::optional<QByteArrayView> name = headerName(textOf(content_, line))) {
-                const QByteArray lower = lowerCase(*name);
-                if (!firstBlocks_.contains(lower)) // only the first block counts
-                    firstBlocks_.insert(lower, line.begin);
-            }
-        }
-    }
-
-    const QByteArray& content() const { return content_; }
+    explicit Document(QByteArray content) : content_(std::move(content)) {}
 
     std::optional<QByteArray> find(const QByteArray& section, const QByteArray& key) const {
         const QByteArrayView sectionName = trimSpaces(section);
         const QByteArrayView keyName = trimSpaces(key);
         if (sectionName.isEmpty() || keyName.isEmpty())
             return std::nullopt;
-        const qsizetype start = firstBlocks_.value(lowerCase(sectionName), content_.size());
+        // One lookup is cheaper by a scan than by building the index first.
+        const qsizetype start = ++lookups_ == 1
+                                    ? sectionStart(content_, sectionName)
+                                    : index().value(lowerCase(sectionName), content_.size());
         return valueAt(content_, locate(content_, start, sectionName, keyName));
     }
 
@@ -405,8 +403,27 @@ private:
         return lower;
     }
 
+    // Where each section's first block starts, by its name in lower case.
+    const QHash<QByteArray, qsizetype>& index() const {
+        if (index_)
+            return *index_;
+        index_.emplace();
+        scanHeaders(content_, [this](qsizetype lineStart, qsizetype bracket) {
+            qsizetype end = bracket + 1;
+            while (end < content_.size() && content_[end] != ']' && !isLineEnd(content_[end]))
+                ++end;
+            const QByteArray name = lowerCase(
+                trimBlanks(QByteArrayView(content_).sliced(bracket + 1, end - bracket - 1)));
+            if (!index_->contains(name)) // only the first block counts
+                index_->insert(name, lineStart);
+            return false;
+        });
+        return *index_;
+    }
+
     QByteArray content_;
-    QHash<QByteArray, qsizetype> firstBlocks_; // by lower-case name
+    mutable int lookups_ = 0;
+    mutable std::optional<QHash<QByteArray, qsizetype>> index_;
 };
 
 // The last file read, kept while it is unchanged: its identity is checked on every access,

@@ -12,6 +12,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 extern char** environ;
 
@@ -60,12 +63,21 @@ void QtPlatform::appendToFile(const QString& path, const QByteArray& bytes) {
         raiseFailure(PathFileAccess);
     if (!info.absoluteDir().exists())
         raiseFailure(PathNotFound);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+    // Opened without blocking and checked on the open handle, so that a pipe or a device in
+    // the log's place can neither hang the program nor take the entry.
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    if (fd < 0)
         raiseFailure(PermissionDenied);
-    if (file.write(bytes) != bytes.size() || !file.flush())
+    struct stat status {};
+    bool written = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
+    for (qsizetype done = 0; written && done < bytes.size();) {
+        const ssize_t put = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        written = put > 0;
+        done += qMax<ssize_t>(put, 0);
+    }
+    if (::close(fd) != 0 || !written)
         raiseFailure(PathFileAccess);
-    file.close();
 }
 
 Answer QtPlatform::messageBox(const QString& text, const QString& title, Icon icon, Buttons buttons,

@@ -27,7 +27,7 @@ bool Identity::operator==(const Identity& other) const {
 namespace {
 
 // Rereads when another writer replaced the file between our read and our rename.
-constexpr int MaxAttempts = 8;
+constexpr int MaxAttempts = 16;
 // How long a save waits for another run's save in the same folder.
 constexpr auto LockWait = std::chrono::seconds(20);
 constexpr auto LockRetry = std::chrono::milliseconds(2);
@@ -41,20 +41,29 @@ bool grantsWriting(const struct stat& status) {
     return (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
 }
 
-// Reads an open file to its end; false with errno set when a read fails.
-bool readAll(int fd, QByteArray& bytes) {
-    char buffer[1 << 16];
+// Reads an open file of about expectedSize bytes to its end; false with errno set when a read
+// fails.
+bool readAll(int fd, off_t expectedSize, QByteArray& bytes) {
+    constexpr qsizetype Growth = 1 << 16;
+    // One byte more than expected, so that the read that finds the end needs no new room.
+    bytes.resize(qsizetype(expectedSize) + 1);
+    qsizetype filled = 0;
     for (;;) {
-        const ssize_t got = sys::calls().read(fd, buffer, sizeof buffer);
+        if (filled == bytes.size()) // the file grew since it was measured
+            bytes.resize(bytes.size() + Growth);
+        const ssize_t got =
+            sys::calls().read(fd, bytes.data() + filled, size_t(bytes.size() - filled));
         if (got == 0)
-            return true;
+            break;
         if (got < 0) {
             if (errno == EINTR)
                 continue;
             return false;
         }
-        bytes.append(buffer, got);
+        filled += got;
     }
+    bytes.truncate(filled);
+    return true;
 }
 
 // Writes all of the bytes, going on after a short write; false with errno set on failure.
@@ -182,7 +191,7 @@ private:
         else if (::faccessat(folderFd_, name_.constData(), W_OK, AT_EACCESS) != 0)
             ok = failed();
         QByteArray bytes;
-        if (ok && !readAll(fd, bytes))
+        if (ok && !readAll(fd, status.st_size, bytes))
             ok = failed();
         if (sys::calls().close(fd) != 0 && ok)
             ok = failed();
@@ -312,7 +321,7 @@ std::optional<Snapshot> readOrdinaryFile(const QString& path) {
     struct stat status {};
     Snapshot snapshot;
     const bool ok = sys::calls().fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
-                    readAll(fd, snapshot.bytes);
+                    readAll(fd, status.st_size, snapshot.bytes);
     sys::calls().close(fd);
     if (!ok)
         return std::nullopt;

@@ -159,6 +159,12 @@ INSTANTIATE_TEST_SUITE_P(
                                                   QFile::ReadOwner | QFile::ExeOwner);
                     },
                     {4, {}, {}, "WriteEditInfo (Nr. 70) :Could not write "}},
+        HostileCase{"ReadOnlyCfg",
+                    [](auto& at) {
+                        files(status("3"))(at);
+                        QFile::setPermissions(at.path(Cfg), QFile::ReadOwner);
+                    },
+                    {4, {}, ".cfg: Permission denied", "WriteEditInfo (Nr. 70) :Could not write "}},
         HostileCase{"CfgIsAFolder",
                     files(status("3"), Cfg, false),
                     {2, {}, "! Fault 415_MainPicture_Config: File not found: \n\r"}},

@@ -2,7 +2,9 @@
 // writers getting in between. After every failed save the file is the old complete file, no
 // temporary file is left and the reason is the system's.
 
+#include "platform/Failure.h"
 #include "platform/ProfileFile.h"
+#include "platform/QtPlatform.h"
 #include "platform/SafeFile.h"
 #include "platform/SystemCalls.h"
 #include "support/TempInstallation.h"
@@ -11,6 +13,8 @@
 
 #include <cerrno>
 #include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace sys = platform::sys;
 namespace profile = platform::profile;
@@ -183,6 +187,22 @@ TEST_F(SafeFileTest, LeftoversOfAKilledSaveGoWithTheNextSave) {
     // Even a save that changes nothing clears them.
     EXPECT_EQ(profile::writeString("s", "k", "1", path(u"p.ini"_s)), 1);
     EXPECT_EQ(folderEntries(), (QStringList{u"p.ini"_s, u"p.ini.bak"_s}));
+}
+
+// A pipe in a log's place neither blocks the program nor takes the entry.
+TEST_F(SafeFileTest, ALogThatIsAPipeFailsAtOnce) {
+    char name[] = "415_MainPicture_Config";
+    char* argv[] = {name, nullptr};
+    platform::QtPlatform real(1, argv);
+    platform::install(&real);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path(u"JX5cfglog.txt"_s)).constData(), 0644), 0);
+    EXPECT_THROW(real.appendToFile(path(u"JX5cfglog.txt"_s), "entry\r\n"), Failure);
+    // With a reader waiting on the pipe, the open succeeds; the kind of file still refuses it.
+    const int reader =
+        ::open(QFile::encodeName(path(u"JX5cfglog.txt"_s)).constData(), O_RDONLY | O_NONBLOCK);
+    EXPECT_THROW(real.appendToFile(path(u"JX5cfglog.txt"_s), "entry\r\n"), Failure);
+    ::close(reader);
+    platform::install(nullptr);
 }
 
 } // namespace

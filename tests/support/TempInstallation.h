@@ -11,9 +11,12 @@ using namespace Qt::StringLiterals;
 
 class TempInstallation {
 public:
-    // The tree lies in a fresh temporary folder, or in a folder of that name below it.
-    explicit TempInstallation(const QString& below = QString())
-        : root_(below.isEmpty() ? dir_.path() : dir_.path() + QLatin1Char('/') + below) {
+    // The tree lies in a fresh temporary folder (made inside parent, when given), or in a
+    // folder of that name below it.
+    explicit TempInstallation(const QString& below = QString(), const QString& parent = QString())
+        : dir_(parent.isEmpty() ? QDir::tempPath() + u"/inst-XXXXXX"_s
+                                : parent + u"/inst-XXXXXX"_s),
+          root_(below.isEmpty() ? dir_.path() : dir_.path() + QLatin1Char('/') + below) {
         QDir().mkpath(programFolder());
     }
 

@@ -1,0 +1,198 @@
+// The real program, silent, storing onto file systems that refuse: a really full one, a
+// read-only one, a file-size limit, and a link planted for root. Every file stays byte for
+// byte as it was, nothing is left behind, and a store the run is for is reported and ends
+// with status 4. Mounting needs root; without it those cases are skipped with the reason.
+
+#include "support/ProgramProcess.h"
+
+#include <QDirIterator>
+#include <QMap>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+const QString ProgramIni = u"parameter/Program.ini"_s;
+const QString Cfg = u"415_MainPicture/415_MainPicture.cfg"_s;
+const QString LanguageFile = u"415_MainPicture/415_MainPicture_Config.ini"_s;
+const QStringList Silent = {u"/EXTERNAL=SILENT"_s};
+// Larger than any buffer between the program and the disk.
+const QByteArray Padding = "; " + QByteArray(200000, '-') + "\r\n";
+
+bool run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    return process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit &&
+           process.exitCode() == 0;
+}
+
+// Every file below root with its bytes; the logs are left out, they are meant to grow.
+QMap<QString, QByteArray> filesBelow(const QString& root) {
+    QMap<QString, QByteArray> files;
+    QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        if (!path.endsWith(u".log"_s) && !path.endsWith(u"JX5cfglog.txt"_s))
+            files.insert(QDir(root).relativeFilePath(path), TempInstallation::readFile(path));
+    }
+    return files;
+}
+
+class StoreFaultsTest : public testing::Test {
+protected:
+    ~StoreFaultsTest() override {
+        if (mounted)
+            run(u"umount"_s, {u"-l"_s, mountPoint.path()});
+    }
+
+    // A small tmpfs of its own; false when this machine does not let us mount one.
+    bool mountSmallFileSystem() {
+        mounted = run(u"mount"_s,
+                      {u"-t"_s, u"tmpfs"_s, u"-o"_s, u"size=24m"_s, u"tmpfs"_s, mountPoint.path()});
+        return mounted;
+    }
+    // Fills the file system to its last byte.
+    void fill() const {
+        QFile filler(mountPoint.filePath(u"filler"_s));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+        const QByteArray block(1 << 16, 'f');
+        while (filler.write(block) == block.size() && filler.flush()) {
+        }
+        // The last pages, a byte at a time.
+        while (filler.write("f", 1) == 1 && filler.flush()) {
+        }
+    }
+    // Runs the program on the installation; the service log lies outside the file system.
+    ProcessResult runSilent(const TempInstallation& at,
+                            const std::function<void()>& inChild = nullptr) const {
+        ProgramProcess program(at);
+        program.environment.insert(u"MAINPICTURE_SERVICE_LOG"_s, serviceLog());
+        QProcess process;
+        process.setProcessEnvironment(program.environment);
+        if (inChild)
+            process.setChildProcessModifier(inChild);
+        process.start(program.executable, Silent);
+        process.waitForFinished(60000);
+        return {process.exitCode(), process.exitStatus() == QProcess::CrashExit,
+                process.readAllStandardError()};
+    }
+    QString serviceLog() const { return logs.filePath(u"service.log"_s); }
+    QByteArray serviceLogText() const { return TempInstallation::readFile(serviceLog()); }
+
+    QTemporaryDir mountPoint, logs;
+    bool mounted = false;
+};
+
+struct FullDiskCase {
+    const char* name;
+    QByteArray programIni, cfg;
+    bool storeNeeded;   // both files back as given, after a first run settled them
+    bool languageFile;  // a language file with one entry missing, or none at all
+    int exitCode;       // 4 when a store the run is for was refused
+    const char* logged; // what the service log must hold
+};
+
+TEST_F(StoreFaultsTest, AFullFileSystemChangesNoFile) {
+    if (!mountSmallFileSystem())
+        GTEST_SKIP() << "cannot mount a tmpfs here (needs root)";
+    const QByteArray negative = "[Machine1]\r\nMainPictureStatus=-5\r\n[Machine2]\r\nx=1\r\n";
+    const QByteArray settled = "[Machine1]\r\nMainPictureStatus=0\r\n[Machine2]\r\nx=1\r\n";
+    const QByteArray cfg = "[Project]\r\nValidMachines=1\r\n";
+    const FullDiskCase cases[] = {
+        {"ProgramIniSmall", negative, cfg, true, true, 4, "Program.ini: No space left on device"},
+        {"ProgramIniLarge", negative + Padding, cfg, true, true, 4, "No space left on device"},
+        {"CfgSmall", settled, cfg, true, true, 4, "415_MainPicture.cfg: No space left on device"},
+        {"CfgLarge", settled, cfg + Padding, true, true, 4, "No space left on device"},
+        // Entries added to the language file are wishes: refused, they are not reported.
+        {"LanguageFileCustomised", settled, cfg + Padding, false, true, 0, ""},
+        {"LanguageFileFirstRun", settled, cfg, false, false, 0, ""},
+    };
+    for (const FullDiskCase& c : cases) {
+        QFile::remove(serviceLog());
+        const TempInstallation at(u"site"_s, mountPoint.path());
+        at.write(ProgramIni, c.programIni);
+        at.write(Cfg, c.cfg);
+        // A run with room settles the edit record and the language file first.
+        ASSERT_EQ(runSilent(at).exitCode, 0) << c.name;
+        if (c.storeNeeded) {
+            at.write(Cfg, c.cfg);
+            at.write(ProgramIni, c.programIni);
+        }
+        QByteArray language = at.read(LanguageFile);
+        language.replace("Help16=0\r\n", "");
+        if (c.languageFile)
+            at.write(LanguageFile, language);
+        else
+            QFile::remove(at.path(LanguageFile));
+        fill();
+        const QMap<QString, QByteArray> before = filesBelow(at.root());
+
+        const ProcessResult result = runSilent(at);
+        EXPECT_FALSE(result.crashed) << c.name;
+        EXPECT_EQ(result.exitCode, c.exitCode) << c.name << result.standardError.constData();
+        EXPECT_EQ(filesBelow(at.root()), before) << c.name;
+        EXPECT_TRUE(serviceLogText().contains(c.logged)) << c.name << serviceLogText().constData();
+        QFile::remove(mountPoint.filePath(u"filler"_s));
+    }
+}
+
+TEST_F(StoreFaultsTest, AReadOnlyFileSystemIsReported) {
+    if (!mountSmallFileSystem())
+        GTEST_SKIP() << "cannot mount a tmpfs here (needs root)";
+    const TempInstallation at(u"site"_s, mountPoint.path());
+    at.write(ProgramIni, "[Machine1]\r\nMainPictureStatus=-5\r\n");
+    at.write(Cfg, "[Project]\r\n");
+    const ProgramProcess copiedInPlace(at);
+    ASSERT_TRUE(run(u"mount"_s, {u"-o"_s, u"remount,ro"_s, mountPoint.path()}));
+    const QMap<QString, QByteArray> before = filesBelow(at.root());
+    const ProcessResult result = runSilent(at);
+    EXPECT_EQ(result.exitCode, 4);
+    EXPECT_EQ(filesBelow(at.root()), before);
+    EXPECT_TRUE(serviceLogText().contains("Program.ini: Read-only file system"));
+    EXPECT_TRUE(serviceLogText().contains("415_MainPicture.cfg: Read-only file system"));
+    run(u"mount"_s, {u"-o"_s, u"remount,rw"_s, mountPoint.path()});
+}
+
+// A file-size limit below the new file: the write fails (the program ignores the signal the
+// limit raises) and the file stays as it was.
+TEST_F(StoreFaultsTest, AFileSizeLimitIsReported) {
+    const TempInstallation at;
+    const QByteArray programIni = "[Machine1]\r\nMainPictureStatus=-5\r\n" + Padding;
+    at.write(ProgramIni, programIni);
+    at.write(Cfg, "[Project]\r\n");
+    const ProcessResult result = runSilent(at, [] {
+        const rlimit limit{100000, 100000};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    EXPECT_FALSE(result.crashed);
+    EXPECT_EQ(result.exitCode, 4);
+    EXPECT_EQ(at.read(ProgramIni), programIni);
+    EXPECT_TRUE(at.read(u"JX5cfglog.txt"_s)
+                    .contains("WriteInputs (Nr. 61) :Could not write " + at.programIni().toUtf8() +
+                              ": File too large"));
+    EXPECT_EQ(QDir(at.path(u"parameter"_s)).entryList(QDir::Files | QDir::Hidden),
+              QStringList{u"Program.ini"_s});
+}
+
+// Root follows a link only when root owns it or its owner owns what it leads to.
+TEST_F(StoreFaultsTest, ALinkPlantedForRootIsRefused) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can be misled by a planted link";
+    const TempInstallation at;
+    at.write(Cfg, "[Project]\r\n");
+    const QString victim = logs.filePath(u"victim.ini"_s);
+    TempInstallation::writeFile(victim, "[Machine1]\r\nMainPictureStatus=-5\r\n");
+    QDir().mkpath(at.path(u"parameter"_s));
+    ASSERT_TRUE(QFile::link(victim, at.programIni()));
+    ASSERT_EQ(::lchown(QFile::encodeName(at.programIni()).constData(), 65534, 65534), 0);
+    const ProcessResult result = runSilent(at);
+    EXPECT_EQ(result.exitCode, 4);
+    EXPECT_EQ(TempInstallation::readFile(victim), "[Machine1]\r\nMainPictureStatus=-5\r\n");
+    EXPECT_TRUE(serviceLogText().contains("Program.ini: Permission denied"));
+}
+
+} // namespace
