@@ -125,8 +125,9 @@ public:
 private:
     enum class Outcome { Done, Failed, ChangedMeanwhile };
 
-    bool failed() {
-        error_ = errno != 0 ? errno : EIO;
+    bool failed() { return refused(errno != 0 ? errno : EIO); }
+    bool refused(int error) {
+        error_ = error;
         return false;
     }
 
@@ -140,11 +141,9 @@ private:
             return failed();
         // A folder that grants nobody writing keeps its files, even against root: a
         // replacement is a new file in it.
-        if (!grantsWriting(status) || ::faccessat(folderFd_, ".", W_OK, AT_EACCESS) != 0) {
-            error_ = grantsWriting(status) ? errno : EACCES;
-            return false;
-        }
-        return true;
+        if (!grantsWriting(status))
+            return refused(EACCES);
+        return ::faccessat(folderFd_, ".", W_OK, AT_EACCESS) == 0 || failed();
     }
 
     bool lockFolder() {
@@ -152,10 +151,8 @@ private:
         while (sys::calls().flock(folderFd_, LOCK_EX | LOCK_NB) != 0) {
             if (errno != EWOULDBLOCK && errno != EINTR)
                 return failed();
-            if (std::chrono::steady_clock::now() > deadline) {
-                error_ = EAGAIN;
-                return false;
-            }
+            if (std::chrono::steady_clock::now() > deadline)
+                return refused(EAGAIN);
             std::this_thread::sleep_for(LockRetry);
         }
         return true;
@@ -164,9 +161,13 @@ private:
     // Temporary files of ours in this folder belong to saves that were killed: every save
     // here holds the folder's lock, which we hold now.
     void removeLeftovers() const {
-        DIR* listing = ::opendir(folder_.constData());
-        if (!listing)
+        const int listed = ::dup(folderFd_);
+        DIR* listing = listed >= 0 ? ::fdopendir(listed) : nullptr;
+        if (!listing) {
+            if (listed >= 0)
+                ::close(listed);
             return;
+        }
         while (const dirent* entry = ::readdir(listing)) {
             if (std::strstr(entry->d_name, TemporaryMarker))
                 ::unlinkat(folderFd_, entry->d_name, 0);
@@ -179,28 +180,33 @@ private:
         const int fd = sys::calls().openat(folderFd_, name_.constData(),
                                            O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC, 0);
         if (fd < 0)
-            return errno == ENOENT ? true : failed();
+            return errno == ENOENT || failed();
         struct stat status {};
-        bool ok = sys::calls().fstat(fd, &status) == 0;
-        if (!ok)
-            failed();
-        else if (!S_ISREG(status.st_mode))
-            ok = (error_ = S_ISDIR(status.st_mode) ? EISDIR : EINVAL, false);
-        else if (!grantsWriting(status))
-            ok = (error_ = EACCES, false);
-        else if (::faccessat(folderFd_, name_.constData(), W_OK, AT_EACCESS) != 0)
-            ok = failed();
         QByteArray bytes;
-        if (ok && !readAll(fd, status.st_size, bytes))
-            ok = failed();
-        if (sys::calls().close(fd) != 0 && ok)
-            ok = failed();
-        if (ok)
-            current = Snapshot{bytes, identityFrom(status)};
+        const bool read =
+            sys::calls().fstat(fd, &status) == 0 ? readWritable(fd, status, bytes) : failed();
+        const bool closed = sys::calls().close(fd) == 0;
+        if (!read)
+            return false;
+        if (!closed)
+            return failed();
+        current = Snapshot{bytes, identityFrom(status)};
         mode_ = status.st_mode & 07777;
         owner_ = status.st_uid;
         group_ = status.st_gid;
-        return ok;
+        return true;
+    }
+
+    // Reads an open file that a save may replace: an ordinary file that grants writing (even
+    // root respects a file that grants nobody writing) and that we may write.
+    bool readWritable(int fd, const struct stat& status, QByteArray& bytes) {
+        if (!S_ISREG(status.st_mode))
+            return refused(S_ISDIR(status.st_mode) ? EISDIR : EINVAL);
+        if (!grantsWriting(status))
+            return refused(EACCES);
+        if (::faccessat(folderFd_, name_.constData(), W_OK, AT_EACCESS) != 0)
+            return failed();
+        return readAll(fd, status.st_size, bytes) || failed();
     }
 
     bool writeTemporary(const std::optional<Snapshot>& current, const Splice& splice) {
