@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <ctime>
+#include <fcntl.h>
 #include <functional>
 #include <string>
 #include <sys/stat.h>
@@ -134,6 +136,37 @@ TEST_F(ProfileFiles, WriteKeepsPermissionsButNeverReplacesAProtectedFile) {
     EXPECT_EQ(profile::writeString("s", "k", "3", ini), 0);
     EXPECT_EQ(profile::writeString("s", "k", std::nullopt, ini), 0);
     EXPECT_EQ(bytes(ini), "[s]\r\nk=2\r\n");
+}
+
+// Many reads of one settled file go through the place of each section; they must find what a
+// scan of the content finds, and a file changed in between must be read afresh.
+TEST_F(ProfileFiles, ReadsOfAKeptFileFindWhatAScanFinds) {
+    const Bytes content = "\xEF\xBB\xBF[First]\nk=bom\n  [ Spaced ]  \nk=1\n[sec   \nk=2\n"
+                          "x=[notes]\n[DUP]\nk=3\n[dup]\nk=4\nj=5\n\t[Tab]x\rk=6\r\n"
+                          "[a]b]\nk=7\n[Empty]\n[last]\nk=8";
+    const QString ini = write("kept.ini", content);
+    const auto setAside = [&] { // as a file that has been there a while
+        const timespec longAgo[2] = {{0, UTIME_OMIT}, {std::time(nullptr) - 3600, 0}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(ini).constData(), longAgo, 0), 0);
+    };
+    setAside();
+    const char* const sections[] = {"First", "spaced", "SEC",   "notes", "dup",     "tab",
+                                    "a",     "a]b",    "Empty", "LAST",  "missing", " last "};
+    for (int round = 0; round < 2; ++round) {
+        for (const char* section : sections) {
+            for (const char* key : {"k", "j", "x"}) {
+                const MaybeBytes found = profile::findValue(content, section, key);
+                EXPECT_EQ(profile::readString(section, key, "-", 255, ini), found.value_or("-"))
+                    << section << " " << key;
+            }
+        }
+    }
+    // The same size and a new modification time: read afresh.
+    TempInstallation::writeFile(ini, Bytes(content).replace("k=8", "k=9"));
+    EXPECT_EQ(profile::readString("last", "k", "", 255, ini), "9");
+    setAside();
+    EXPECT_EQ(profile::readString("last", "k", "", 255, ini), "9");
+    EXPECT_EQ(profile::readString("dup", "k", "", 255, ini), "3");
 }
 
 // Links are followed through the real folders, as the system follows them: the file written
