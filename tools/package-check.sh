@@ -52,14 +52,15 @@ answer --help | grep -q "^Usage: 415_MainPicture_Config " || fail "--help"
 
 echo "== cmake --install places the language file only when none is there"
 place() { cmake --install build-package --prefix "$stage/live" --component language_file >/dev/null; }
+placed="$stage/live/415_MainPicture/415_MainPicture_Config.ini"
+changed="$(printf '[Language]\r\nLanguage=1033\r\n')"
 mkdir -p "$stage/live/415_MainPicture"
 place
-cmp "$stage/live/415_MainPicture/415_MainPicture_Config.ini" demo/415_MainPicture/415_MainPicture_Config.ini ||
+cmp "$placed" demo/415_MainPicture/415_MainPicture_Config.ini ||
     fail "the placed language file is not the template"
-printf '[Language]\r\nLanguage=1033\r\n' >"$stage/live/415_MainPicture/415_MainPicture_Config.ini"
+printf '%s' "$changed" >"$placed"
 place
-[ "$(cat "$stage/live/415_MainPicture/415_MainPicture_Config.ini")" = "$(printf '[Language]\r\nLanguage=1033\r\n')" ] ||
-    fail "cmake --install overwrote a changed language file"
+[ "$(cat "$placed")" = "$changed" ] || fail "cmake --install overwrote a changed language file"
 
 if [ "$(id -u)" != 0 ] || [ -e /opt/hmi/415_MainPicture ] ||
     dpkg-query -W "$package" >/dev/null 2>&1; then
