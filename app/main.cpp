@@ -1,6 +1,7 @@
 // The program's one entry point for all three start modes: standalone, integrated and
 // silent. Loading the window runs the start-up sequence; a silent run ends inside it.
 
+#include "app/CommandLineHelp.h"
 #include "app/frm_415_MainPicture_Config_Exe.h"
 #include "env/StartMode.h"
 #include "platform/QtPlatform.h"
@@ -44,6 +45,9 @@ int main(int argc, char** argv) {
     std::signal(SIGXFSZ, SIG_IGN);
     platform::QtPlatform realPlatform(argc, argv);
     platform::install(&realPlatform);
+    // "--help" and "--version" are answered before anything looks for a display or a file.
+    if (const int status = answerInformationRequest(argc, argv); status >= 0)
+        return status;
 
     // The start mode is decided later, by the start-up sequence; here it only chooses
     // whether a screen is needed at all. A silent run shows nothing, so it runs anywhere.

@@ -3,7 +3,8 @@
 # needed: the tests use Qt's offscreen platform.
 set -eu
 cd "$(dirname "$0")/.."
-tools/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+tools/install-deps.sh --tests
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMAINPICTURE_TESTS=ON \
+    -DMAINPICTURE_BENCH=ON
 cmake --build build
 ctest --test-dir build --output-on-failure -j"$(nproc)"

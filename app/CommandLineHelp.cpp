@@ -1,0 +1,108 @@
+#include "app/CommandLineHelp.h"
+
+#include "diag/Logs.h"
+#include "env/ProgramFolders.h"
+#include "i18n/Language.h"
+#include "platform/Platform.h"
+
+#include <cstdio>
+
+namespace {
+
+// The product's version as it is written on the product: major version, "." and the minor
+// version in two digits, "2.00".
+QString productVersion() {
+    const platform::Version version = platform::current().version();
+    return QStringLiteral("%1.%2").arg(version.major).arg(version.minor, 2, 10, QLatin1Char('0'));
+}
+
+QString usageText() {
+    const QString executable = platform::current().executableFileName();
+    const QString installation = installationFolder();
+    const QString component = GetOCXName();
+    const QString programIni = installation + QStringLiteral("/parameter/Program.ini");
+    // Both logs are named as a standalone run would find them: the start mode is unknown here.
+    const QString lines[] = {
+        QStringLiteral("Usage: %1 [/EXTERNAL=JX5CFG [/LOGFILE=PATH] | /EXTERNAL=SILENT]")
+            .arg(executable),
+        QStringLiteral("       %1 --help | --version").arg(executable),
+        QString(),
+        QStringLiteral("States how packaging machine 415 is built: five options, stored as bits 0 "
+                       "to 4 of"),
+        QStringLiteral("MainPictureStatus in section [Machine1] of %1.").arg(programIni),
+        QString(),
+        QStringLiteral("Start modes:"),
+        QStringLiteral("  (no switch)        standalone: the dialog shows the stored options; the "
+                       "green tick"),
+        QStringLiteral("                     stores them and ends, the red cross or closing the "
+                       "window asks first"),
+        QStringLiteral("  /EXTERNAL=JX5CFG   integrated, started by the configuration host: the "
+                       "dialog shows"),
+        QStringLiteral("                     the host's copy of Program.ini below its "
+                       "SaveAndRestore folder"),
+        QStringLiteral("                     and stores into the installation's own Program.ini"),
+        QStringLiteral("  /EXTERNAL=SILENT   silent: no window and no display; stores the options "
+                       "as read and"),
+        QStringLiteral("                     ends; what would be shown goes to the service log"),
+        QString(),
+        QStringLiteral("Switches:"),
+        QStringLiteral("  /EXTERNAL=VALUE    JX5CFG or SILENT; any other value starts standalone"),
+        QStringLiteral("  /LOGFILE=PATH      the error log of an integrated run, in the host's "
+                       "form: in"),
+        QStringLiteral("                     C:\\TEMP\\CFG.LOG the drive is the root folder and "
+                       "each \\ a /"),
+        QStringLiteral("  Names and values are read without regard to case; a value ends at the "
+                       "next \"/\"."),
+        QStringLiteral("  --help and --version are answered only when they stand alone."),
+        QString(),
+        QStringLiteral("Files:"),
+        QStringLiteral("  %1").arg(programIni),
+        QStringLiteral("      the options, read and written"),
+        QStringLiteral("  %1/parameter/jx5configuration.ini").arg(installation),
+        QStringLiteral("      the configuration host's settings, read only"),
+        QStringLiteral("  %1/%2.cfg").arg(programFolder(), component),
+        QStringLiteral("      must exist; each store writes an edit record into section [Info]"),
+        QStringLiteral("  %1").arg(languageFilePath()),
+        QStringLiteral("      language file: [Language] Language=1031 shows German texts, 1033 "
+                       "English"),
+        QStringLiteral("  %1").arg(errorLogPath()),
+        QStringLiteral("      error log (an integrated run writes to its LOGFILE instead)"),
+        QStringLiteral("  %1").arg(serviceLogPath()),
+        QStringLiteral("      service log of silent runs (MAINPICTURE_SERVICE_LOG names another "
+                       "file)"),
+        QString(),
+        QStringLiteral("Exit status:"),
+        QStringLiteral("  %1  the options were stored (OK), or a cancel was confirmed")
+            .arg(platform::ExitNormal),
+        QStringLiteral("  %1  the program ended after an unexpected error (the answer No)")
+            .arg(platform::ExitEndProgram),
+        QStringLiteral("  %1  %2.cfg is missing").arg(platform::ExitFileMissing).arg(component),
+        QStringLiteral("  %1  the dialog found no display").arg(platform::ExitNoDisplay),
+    };
+    QString text;
+    for (const QString& line : lines)
+        text += line + QLatin1Char('\n');
+    return text;
+}
+
+} // namespace
+
+QString informationText(const QStringList& arguments) {
+    if (arguments == QStringList{QStringLiteral("--help")})
+        return usageText();
+    if (arguments == QStringList{QStringLiteral("--version")})
+        return QStringLiteral("415_MainPicture_Config %1\n").arg(productVersion());
+    return QString();
+}
+
+int answerInformationRequest(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const QString text = informationText(arguments);
+    if (text.isEmpty())
+        return -1;
+    std::fputs(text.toLocal8Bit().constData(), stdout);
+    std::fflush(stdout);
+    return platform::ExitNormal;
+}

@@ -1,0 +1,116 @@
+// The language file that the demo installation and the package carry: every entry of the
+// dialog in German and in English, each a text a run takes as it is, so the file never
+// changes under the program.
+
+#include "app/ControlWalk.h"
+#include "app/frm_415_MainPicture_Config_Exe.h"
+#include "i18n/ToolTipTexts.h"
+#include "platform/Cp1252.h"
+#include "platform/ProfileFile.h"
+#include "support/ProgramFixture.h"
+
+#include <memory>
+
+namespace {
+
+const QString LanguageFile = u"415_MainPicture/415_MainPicture_Config.ini"_s;
+const QByteArray Template = TempInstallation::readFile(
+    QStringLiteral(MAINPICTURE_SOURCE_DIR "/demo/415_MainPicture/415_MainPicture_Config.ini"));
+// The controls that have a help text: OK, Cancel and the five check boxes.
+const int HelpNumbers[] = {1, 2, 12, 13, 14, 15, 16};
+
+// The keys of one section, in the order the file holds them.
+QByteArrayList keysOf(const QByteArray& content, const QByteArray& section) {
+    QByteArrayList keys;
+    bool inside = false;
+    for (const QByteArray& line : content.split('\n')) {
+        const QByteArray trimmed = line.trimmed();
+        if (trimmed.startsWith('['))
+            inside = trimmed == '[' + section + ']';
+        else if (inside && trimmed.contains('=') && !trimmed.startsWith(';'))
+            keys.append(trimmed.left(trimmed.indexOf('=')));
+    }
+    return keys;
+}
+
+class LanguageTemplateTest : public ProgramFixture {
+protected:
+    // A fresh window loads its texts from the template with this language chosen.
+    void loadTemplate(const QByteArray& language) {
+        fileBefore = Template;
+        fileBefore.replace("\r\nLanguage=1031\r\n", "\r\nLanguage=" + language + "\r\n");
+        installation.write(LanguageFile, fileBefore);
+        window = std::make_unique<frm_415_MainPicture_Config_Exe>();
+        LoadToolTipTexts();
+    }
+    // The value stored in the file, as the program's code page reads it, uncut.
+    QString storedValue(const QByteArray& language, const QByteArray& key) const {
+        return platform::fromCp1252(
+            platform::profile::findValue(Template, language, key).value_or("<missing>"));
+    }
+
+    QByteArray fileBefore;
+    std::unique_ptr<frm_415_MainPicture_Config_Exe> window;
+};
+
+// What a first run would add, in either language, is exactly what the template holds.
+TEST_F(LanguageTemplateTest, HoldsEveryEntryOfTheDialogInBothLanguages) {
+    installation.write(LanguageFile, "[Language]\r\nLanguage=9999\r\n");
+    frm_415_MainPicture_Config_Exe blank;
+    LoadToolTipTexts();
+    const QByteArrayList dialogKeys = keysOf(installation.read(LanguageFile), "9999");
+    ASSERT_EQ(dialogKeys.size(), 27);
+    for (const char* language : {"1031", "1033"})
+        EXPECT_EQ(keysOf(Template, language), dialogKeys) << language;
+    EXPECT_EQ(platform::profile::findValue(Template, "Language", "Language"), "1031");
+}
+
+TEST_F(LanguageTemplateTest, EitherLanguageShowsRealTextsAndLeavesTheFileAsItWas) {
+    frm_415_MainPicture_Config_Exe designed;
+    const ControlWalk designedControls(&designed);
+    QString germanHelp[std::size(HelpNumbers)];
+    for (const char* language : {"1031", "1033"}) {
+        SCOPED_TRACE(language);
+        resetProgramState();
+        loadTemplate(language);
+        EXPECT_EQ(installation.read(LanguageFile), fileBefore) << "the program rewrote entries";
+        const ControlWalk controls(window.get());
+        ASSERT_EQ(controls.count(), designedControls.count());
+        for (int i = 0; i < controls.count(); ++i) {
+            const Control control = controls.at(i);
+            SCOPED_TRACE(control.Name().toStdString());
+            const QString key = control.Name() + QLatin1Char('_') + control.Tag();
+            // Every control explains itself, with the whole text as it stands in the file.
+            EXPECT_EQ(control.ToolTipText(), storedValue(language, ("TTT_" + key).toLatin1()));
+            EXPECT_GE(control.ToolTipText().size(), 10);
+            const QString kind = control.kindName();
+            if (kind == u"Frame"_s)
+                continue;
+            // Pictures stay alone on the buttons; German is the design, English its
+            // translation.
+            const QString designedCaption = designedControls.at(i).Caption();
+            if (kind == u"CommandButton"_s)
+                EXPECT_EQ(control.Caption(), QString());
+            else if (QByteArray(language) == "1031")
+                EXPECT_EQ(control.Caption(), designedCaption);
+            else
+                EXPECT_NE(control.Caption(), designedCaption);
+        }
+        for (size_t n = 0; n < std::size(HelpNumbers); ++n) {
+            const int number = HelpNumbers[n];
+            const QString help = HelpTexts[number];
+            SCOPED_TRACE(number);
+            EXPECT_EQ(help, storedValue(language, "Help" + QByteArray::number(number)))
+                << "cut at 254 characters";
+            EXPECT_GE(help.size(), 60);
+            // Saved as UTF-8 instead of the program's code page, umlauts would show as "Ã¼".
+            EXPECT_FALSE(help.contains(QChar(0xC3)) || help.contains(QChar(0xFFFD)));
+            EXPECT_NE(help, germanHelp[n]) << "the same text in both languages";
+            if (QByteArray(language) == "1031")
+                germanHelp[n] = help;
+        }
+    }
+    EXPECT_TRUE(germanHelp[0].contains(u"grüne"_s)) << "umlauts read in the program's code page";
+}
+
+} // namespace
