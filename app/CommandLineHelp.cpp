@@ -78,6 +78,9 @@ QString usageText() {
             .arg(platform::ExitEndProgram),
         QStringLiteral("  %1  %2.cfg is missing").arg(platform::ExitFileMissing).arg(component),
         QStringLiteral("  %1  the dialog found no display").arg(platform::ExitNoDisplay),
+        QStringLiteral("  %1  the options or the edit record could not be stored (the error log "
+                       "says why)")
+            .arg(platform::ExitNotStored),
     };
     QString text;
     for (const QString& line : lines)

@@ -68,7 +68,7 @@ TEST(CommandLineHelpTest, HelpAndVersionAnswerOnlyWhenAlone) {
               installation.cfg(),
               installation.path(u"415_MainPicture/415_MainPicture_Config.ini"_s),
               installation.errorLog(), installation.path(u"service.log"_s), u"\n  0  "_s,
-              u"\n  1  "_s, u"\n  2  415_MainPicture.cfg is missing"_s, u"\n  3  "_s})
+              u"\n  1  "_s, u"\n  2  415_MainPicture.cfg is missing"_s, u"\n  3  "_s, u"\n  4  "_s})
             EXPECT_TRUE(standardOutput.contains(expected)) << expected.toStdString();
     }
 }
