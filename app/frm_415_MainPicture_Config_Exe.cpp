@@ -1,9 +1,9 @@
 #include "app/frm_415_MainPicture_Config_Exe.h"
 
-#include "app/ControlWalk.h"
 #include "app/WindowDesign.h"
 #include "diag/Procedure.h"
 #include "i18n/InfoText.h"
+#include "platform/ControlWalk.h"
 
 #include <QCheckBox>
 #include <QEvent>

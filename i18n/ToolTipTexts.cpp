@@ -1,7 +1,7 @@
 #include "i18n/ToolTipTexts.h"
 
-#include "app/ControlWalk.h"
 #include "i18n/Language.h"
+#include "platform/ControlWalk.h"
 #include "platform/Failure.h"
 #include "platform/Platform.h"
 #include "store/IniAccess.h"

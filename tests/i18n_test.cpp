@@ -1,10 +1,10 @@
 // The language file: the language id, the entries a run adds in window order, the rules by
 // which its texts replace the built-in ones, and the help mode's info texts.
 
-#include "app/ControlWalk.h"
 #include "app/frm_415_MainPicture_Config_Exe.h"
 #include "i18n/InfoText.h"
 #include "i18n/ToolTipTexts.h"
+#include "platform/ControlWalk.h"
 #include "support/ProgramFixture.h"
 
 #include <QCheckBox>

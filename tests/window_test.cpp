@@ -1,10 +1,10 @@
 // The dialog window as the user sees it: places, containers, colours on an offscreen grab,
 // focus, the check boxes' click notification in help mode, and the real platform's box text.
 
-#include "app/ControlWalk.h"
 #include "app/frm_415_MainPicture_Config_Exe.h"
 #include "i18n/InfoText.h"
 #include "i18n/ToolTipTexts.h"
+#include "platform/ControlWalk.h"
 #include "platform/QtPlatform.h"
 #include "support/ProgramFixture.h"
 
