@@ -4,6 +4,7 @@
 #include "platform/ControlWalk.h"
 #include "platform/Failure.h"
 #include "platform/Platform.h"
+#include "platform/Text.h"
 #include "store/IniAccess.h"
 
 #include <exception>
@@ -22,7 +23,7 @@ bool isText(const QString& value) {
 }
 
 bool hasCaption(const Control& control) {
-    const QString kind = control.kindName().toUpper();
+    const QString kind = platform::upperCase(control.kindName());
     return kind == QLatin1String("LABEL") || kind == QLatin1String("COMMANDBUTTON") ||
            kind == QLatin1String("CHECKBOX");
 }
@@ -45,7 +46,7 @@ public:
             if (helpNumber != 0)
                 loadHelpText(helpNumber);
         }
-        if (!control.Tag().toUpper().contains(NoToolTipMarker))
+        if (!platform::upperCase(control.Tag()).contains(NoToolTipMarker))
             loadToolTip(control, QStringLiteral("TTT_") + keyTail);
     }
 
