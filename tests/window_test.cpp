@@ -10,8 +10,11 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMessageBox>
+#include <QStyle>
 #include <QTimer>
 
 namespace {
@@ -156,6 +159,68 @@ TEST(QtPlatformTest, MessageBoxesShowTheRequestedBoxAndReturnTheButtonPressed) {
               platform::Answer::Yes);
     EXPECT_EQ(platform::textForDisplay(u"\n\ra\n\rb\r\nc\r\n\r\nd\n\r\n\re\r\n\r\n\r\nf"_s),
               u"\na\nb\nc\n\nd\n\ne\n\n\nf"_s);
+}
+
+// Only Yes or No answers a Yes/No box: Escape and the frame's close request leave it open.
+// The busy pointer gives way to the normal one while the box is open.
+TEST(QtPlatformTest, AYesNoBoxStaysOpenOnEscapeAndCloseAndShowsTheNormalPointer) {
+    char name[] = "415_MainPicture_Config";
+    char* argv[] = {name, nullptr};
+    platform::QtPlatform real(1, argv);
+    real.setMousePointer(platform::Pointer::Hourglass);
+    QTimer::singleShot(0, [] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::ArrowCursor);
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(box, &escape);
+        QCloseEvent close;
+        QApplication::sendEvent(box, &close);
+        QApplication::processEvents();
+        EXPECT_TRUE(box->isVisible());
+        box->button(QMessageBox::No)->click();
+    });
+    EXPECT_EQ(real.messageBox(u"Unexpected error!\n\rResume?"_s, u"Unexpected error"_s,
+                              platform::Icon::Critical, platform::Buttons::YesNo,
+                              platform::Answer::Yes),
+              platform::Answer::No);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    real.setMousePointer(platform::Pointer::Default);
+}
+
+// Every line of the text stands on one line of the box, and the box is wide enough for its
+// title.
+TEST(QtPlatformTest, ABoxShowsEachLineWholeAndItsTitle) {
+    char name[] = "415_MainPicture_Config";
+    char* argv[] = {name, nullptr};
+    platform::QtPlatform real(1, argv);
+    const QString integratedCancel =
+        u"Cancel edits?\n\rRemark:\n\rUntil now no changes have been taken over \n\r"
+        "\"415_MainPicture\" has to be configured again in \"standalone-mode\" via \n\r"
+        "\"/opt/hmi/415_MainPicture/415_MainPicture_Config\""_s;
+    for (const auto& [text, title] :
+         {std::pair{integratedCancel, u"Cancel?"_s}, std::pair{u"0"_s, u"Info:"_s}}) {
+        QTimer::singleShot(0, [text = text, title = title] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            const auto* label = box->findChild<QLabel*>(u"qt_msgbox_label"_s);
+            ASSERT_NE(label, nullptr);
+            int longest = 0;
+            for (const QString& line : platform::textForDisplay(text).split(u'\n'))
+                longest = qMax(longest, label->fontMetrics().horizontalAdvance(line));
+            EXPECT_GE(label->contentsRect().width(), longest) << title.toStdString();
+            QFont bold = box->font();
+            bold.setBold(true);
+            // The frame's title bar holds at least three buttons as wide as it is high.
+            const int buttons = 3 * box->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+            EXPECT_GT(box->width(), QFontMetrics(bold).horizontalAdvance(title) + buttons);
+            box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click()
+                                         : box->button(QMessageBox::No)->click();
+        });
+        real.messageBox(text, title, platform::Icon::Information,
+                        title == u"Info:"_s ? platform::Buttons::Ok : platform::Buttons::YesNo,
+                        platform::Answer::No);
+    }
 }
 
 } // namespace
