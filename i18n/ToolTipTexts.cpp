@@ -1,11 +1,14 @@
 #include "i18n/ToolTipTexts.h"
 
+#include "i18n/InfoText.h"
 #include "i18n/Language.h"
 #include "platform/ControlWalk.h"
 #include "platform/Failure.h"
 #include "platform/Platform.h"
 #include "platform/Text.h"
 #include "store/IniAccess.h"
+
+#include <QWidget>
 
 #include <exception>
 
@@ -44,7 +47,7 @@ public:
             loadCaption(control, QStringLiteral("Caption_") + keyTail);
             const qint32 helpNumber = control.WhatsThisHelpID();
             if (helpNumber != 0)
-                loadHelpText(helpNumber);
+                loadHelpText(control, helpNumber);
         }
         if (!platform::upperCase(control.Tag()).contains(NoToolTipMarker))
             loadToolTip(control, QStringLiteral("TTT_") + keyTail);
@@ -61,11 +64,13 @@ private:
             SaveIni(control.Caption(), language_, key, file_);
     }
 
-    void loadHelpText(qint32 helpNumber) const {
+    void loadHelpText(Control control, qint32 helpNumber) const {
         QString& slot = HelpTexts[helpNumber];
         const QString key = QStringLiteral("Help") + QString::number(helpNumber);
         slot = LoadIniString(language_, key, file_, false);
-        if (!isText(slot))
+        if (isText(slot)) // what the info box shows, for screen readers
+            control.widget()->setAccessibleDescription(withLineBreaks(slot));
+        else
             SaveIni(NoText, language_, key, file_);
     }
 

@@ -97,6 +97,9 @@ TEST_F(I18nTest, ACaptionReplacesTheBuiltInOneOnlyWhenItIsNeitherEmptyNorZero) {
     EXPECT_EQ(window->CommandOK->text(), u"OK"_s);
     EXPECT_EQ(window->MainFrame->toolTip(), u"options"_s);
     EXPECT_EQ(HelpTexts[12], u"Tick when a labelling unit<CRLF>is fitted"_s);
+    EXPECT_EQ(window->CheckEtikette->accessibleDescription(),
+              u"Tick when a labelling unit\r\nis fitted"_s);
+    EXPECT_EQ(window->CheckFaden->accessibleDescription(), QString()); // "0" is no text
     EXPECT_TRUE(installation.read(LanguageFile).startsWith(file));
 }
 

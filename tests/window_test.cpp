@@ -8,6 +8,7 @@
 #include "platform/QtPlatform.h"
 #include "support/ProgramFixture.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -15,7 +16,12 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QStyle>
+#include <QTextDocument>
 #include <QTimer>
+#include <QToolTip>
+
+#include <cmath>
+#include <memory>
 
 namespace {
 
@@ -136,6 +142,98 @@ TEST_F(WindowTest, AClickInHelpModeLeavesTheBoxAsItWasAndShowsItsHelpText) {
     }
     window.CheckEtikette->click(); // outside help mode a click toggles
     EXPECT_EQ(window.CheckEtikette->checkState(), Qt::Checked);
+}
+
+// Captions and tool tips are shown as written: markup is text, and no picture is loaded.
+TEST_F(WindowTest, CaptionsAndToolTipsArePlainText) {
+    const QString markup = u"<b>fett</b><img src=\"/tmp/x.png\">&amp;"_s;
+    Control(window.Header).setCaption(markup);
+    const Qt::TextFormat format = window.Header->textFormat();
+    EXPECT_TRUE(format == Qt::PlainText ||
+                (format == Qt::AutoText && !Qt::mightBeRichText(window.Header->text())));
+    showWindow();
+    Control(window.CheckEtikette).setToolTipText(markup);
+    QHelpEvent hover(QEvent::ToolTip, QPoint(5, 5),
+                     window.CheckEtikette->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(window.CheckEtikette, &hover);
+    ASSERT_TRUE(QToolTip::isVisible());
+    QTextDocument shown;
+    shown.setHtml(QToolTip::text());
+    EXPECT_EQ(Qt::mightBeRichText(QToolTip::text()) ? shown.toPlainText() : QToolTip::text(),
+              markup);
+    QToolTip::hideText();
+}
+
+// A check box without a tool tip of its own shows none, even inside a frame that has one.
+TEST_F(WindowTest, AControlWithoutAToolTipShowsNone) {
+    showWindow();
+    Control(window.FrameBobinenBock).setToolTipText(u"Bobinenbock"_s);
+    QHelpEvent hover(QEvent::ToolTip, QPoint(5, 5), window.CheckFaden->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(window.CheckFaden, &hover);
+    EXPECT_FALSE(QToolTip::isVisible() && QToolTip::text().contains(u"Bobinenbock"_s));
+    QHelpEvent onFrame(QEvent::ToolTip, QPoint(2, 2),
+                       window.FrameBobinenBock->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(window.FrameBobinenBock, &onFrame);
+    EXPECT_TRUE(QToolTip::isVisible() && QToolTip::text().contains(u"Bobinenbock"_s));
+    QToolTip::hideText();
+}
+
+// Relative luminance contrast, as accessibility guidelines measure it.
+double contrast(const QColor& a, const QColor& b) {
+    const auto luminance = [](const QColor& c) {
+        const auto channel = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
+               0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// On a dark desktop scheme, set before or after the window is built, every text stays
+// readable on its background (disabled texts are meant to recede, and are left out).
+TEST(WindowPaletteTest, TextsStayReadableWhateverTheDesktopsColours) {
+    const QPalette desktop = QApplication::palette();
+    QPalette dark(QColor(40, 40, 40));
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        dark.setColor(role, QColor(230, 230, 230));
+    dark.setColor(QPalette::Base, QColor(20, 20, 20));
+    QApplication::setPalette(dark);
+    auto window = std::make_unique<frm_415_MainPicture_Config_Exe>();
+    for (const bool schemeChangedLater : {false, true}) {
+        if (schemeChangedLater) {
+            QApplication::setPalette(desktop);
+            QApplication::setPalette(dark);
+        }
+        const ControlWalk walk(window.get());
+        for (int i = 0; i < walk.count(); ++i) {
+            const QPalette colours = walk.at(i).widget()->palette();
+            EXPECT_EQ(colours.color(QPalette::Window), Grey);
+            for (const auto& [text, background] :
+                 {std::pair{QPalette::WindowText, QPalette::Window},
+                  std::pair{QPalette::ButtonText, QPalette::Button},
+                  std::pair{QPalette::Text, QPalette::Base}})
+                EXPECT_GE(contrast(colours.color(QPalette::Active, text),
+                                   colours.color(QPalette::Active, background)),
+                          4.5)
+                    << walk.at(i).Name().toStdString() << " " << text;
+        }
+    }
+    window.reset();
+    QApplication::setPalette(desktop);
+}
+
+// The picture buttons have names a screen reader can say; a tool tip names them instead.
+TEST_F(WindowTest, EveryButtonHasAnAccessibleName) {
+    const auto spoken = [](QWidget* button) {
+        return QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name);
+    };
+    EXPECT_EQ(spoken(window.CommandOK), u"OK"_s);
+    EXPECT_EQ(spoken(window.CommandCancel), u"Cancel"_s);
+    EXPECT_EQ(spoken(window.CommandQuest), u"Help mode"_s);
+    Control(window.CommandCancel).setToolTipText(u"Abbrechen"_s);
+    EXPECT_EQ(spoken(window.CommandCancel), u"Abbrechen"_s);
 }
 
 // The real platform's box: the requested parts, LF CR and CR LF pairs (single and repeated)
