@@ -2,6 +2,7 @@
 
 #include "env/ProgramFolders.h"
 #include "env/StartMode.h"
+#include "platform/QtPlatform.h"
 #include "support/ProgramFixture.h"
 
 namespace {
@@ -70,6 +71,16 @@ TEST_F(StartModeTest, SetsBothFlagsFromExternalAndClearsEarlierOnes) {
     EXPECT_FALSE(GetStartModeIntegrated());
     EXPECT_FALSE(StartModeSilent);
     EXPECT_EQ(errorLogEntries().size(), 1);
+}
+
+// On Linux only a final ".exe" is no part of the executable's name; other dots belong to it.
+TEST(ExecutableName, OnlyAFinalExeIsDropped) {
+    for (const auto& [file, name] :
+         {std::pair{"Line.2_Config", "Line.2_Config"},
+          std::pair{"415_MainPicture_Config.exe", "415_MainPicture_Config"},
+          std::pair{"A_Config.EXE", "A_Config"}, std::pair{"A_Config.exe.bak", "A_Config.exe.bak"}})
+        EXPECT_EQ(platform::withoutExeExtension(QString::fromLatin1(file)),
+                  QString::fromLatin1(name));
 }
 
 // The program in the drive root, and an executable name shorter than "_Config".

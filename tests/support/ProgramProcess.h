@@ -14,15 +14,9 @@ struct ProcessResult {
 };
 
 struct ProgramProcess {
-    // The executable goes into the program folder under its own name, or to the file below the
-    // installation's root that fileBelowRoot names.
-    explicit ProgramProcess(const TempInstallation& installation,
-                            const QString& fileBelowRoot = QString())
-        : executable(fileBelowRoot.isEmpty()
-                         ? installation.programFolder() + QLatin1Char('/') +
-                               QFileInfo(QStringLiteral(MAINPICTURE_EXECUTABLE)).fileName()
-                         : installation.path(fileBelowRoot)) {
-        QDir().mkpath(QFileInfo(executable).absolutePath());
+    explicit ProgramProcess(const TempInstallation& installation)
+        : executable(installation.programFolder() + QLatin1Char('/') +
+                     QFileInfo(QStringLiteral(MAINPICTURE_EXECUTABLE)).fileName()) {
         QFile::copy(QStringLiteral(MAINPICTURE_EXECUTABLE), executable);
         for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             environment.remove(QString::fromLatin1(variable));
