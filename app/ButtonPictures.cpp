@@ -85,6 +85,20 @@ QImage forDesign(design::Picture picture) {
     return QImage();
 }
 
+QString spokenName(design::Picture picture) {
+    switch (picture) {
+    case design::Picture::Tick:
+        return QStringLiteral("OK");
+    case design::Picture::Cross:
+        return QStringLiteral("Cancel");
+    case design::Picture::QuestionMark:
+        return QStringLiteral("Help mode");
+    case design::Picture::None:
+        break;
+    }
+    return QString();
+}
+
 QImage recoloured(const QImage& picture, const QColor& colour) {
     QImage image = picture.convertToFormat(QImage::Format_ARGB32);
     QPainter painter(&image);
@@ -95,11 +109,22 @@ QImage recoloured(const QImage& picture, const QColor& colour) {
 
 } // namespace pictures
 
-PictureButton::PictureButton(const QImage& picture, QWidget* parent)
-    : QPushButton(parent), picture_(picture) {
+PictureButton::PictureButton(const QImage& picture, const QString& spokenName, QWidget* parent)
+    : QPushButton(parent), picture_(picture), spokenName_(spokenName) {
     // Outside a dialog there is no default button; Enter is handled in keyPressEvent.
     setAutoDefault(false);
     setDefault(false);
+    nameForScreenReaders();
+}
+
+bool PictureButton::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTipChange)
+        nameForScreenReaders();
+    return QPushButton::event(event);
+}
+
+void PictureButton::nameForScreenReaders() {
+    setAccessibleName(toolTip().isEmpty() ? spokenName_ : toolTip());
 }
 
 void PictureButton::setBackColor(const QColor& colour) {

@@ -25,6 +25,9 @@ QImage questionMark();
 // The picture of a design entry; a null image for Picture::None.
 QImage forDesign(design::Picture picture);
 
+// What a screen reader says for a picture: "OK", "Cancel", "Help mode"; empty for None.
+QString spokenName(design::Picture picture);
+
 // The same shape in another colour, alpha kept.
 QImage recoloured(const QImage& picture, const QColor& colour);
 
@@ -36,11 +39,14 @@ QImage recoloured(const QImage& picture, const QColor& colour);
 //
 // The button never acts as a window's default button; Enter and Return click it when it has
 // the focus, as Space does.
+//
+// A screen reader names the button by its tool tip when it has one, otherwise by what its
+// picture means.
 class PictureButton : public QPushButton {
     Q_OBJECT
 
 public:
-    explicit PictureButton(const QImage& picture, QWidget* parent = nullptr);
+    PictureButton(const QImage& picture, const QString& spokenName, QWidget* parent = nullptr);
 
     QColor backColor() const { return backColor_; }
     // Repaints the button in the new colour.
@@ -49,10 +55,14 @@ public:
     const QImage& picture() const { return picture_; }
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void nameForScreenReaders();
+
     QImage picture_;
+    QString spokenName_;
     QColor backColor_ = design::LightGrey;
 };

@@ -2,11 +2,11 @@
 
 #include "app/frm_415_MainPicture_Config_Exe.h"
 
-#include "app/ControlWalk.h"
 #include "diag/EditRecord.h"
 #include "diag/Procedure.h"
 #include "env/FileLocations.h"
 #include "env/MachineList.h"
+#include "platform/ControlWalk.h"
 #include "store/IniAccess.h"
 #include "store/StatusBits.h"
 #include "store/StoreCheck.h"

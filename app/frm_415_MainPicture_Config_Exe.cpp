@@ -1,17 +1,20 @@
 #include "app/frm_415_MainPicture_Config_Exe.h"
 
-#include "app/ControlWalk.h"
 #include "app/WindowDesign.h"
 #include "diag/Procedure.h"
 #include "i18n/InfoText.h"
+#include "platform/ControlWalk.h"
 
 #include <QCheckBox>
 #include <QEvent>
 #include <QFrame>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QShowEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+#include <QTextDocument>
+#include <QToolTip>
 
 #include <algorithm>
 #include <vector>
@@ -53,17 +56,27 @@ protected:
     }
 };
 
-// The toolkit's own palette with the window and button colours, and the 3D shades that go
-// with them, taken from the design's light grey. Text colours stay the system's.
-QPalette greyPalette(const QPalette& system) {
-    const QPalette shades(design::LightGrey);
-    QPalette palette = system;
-    for (const QPalette::ColorRole role :
-         {QPalette::Window, QPalette::Button, QPalette::Light, QPalette::Midlight, QPalette::Mid,
-          QPalette::Dark, QPalette::Shadow})
-        palette.setBrush(role, shades.brush(role));
-    return palette;
-}
+// Tool tips as the system shows them: the text as written, never read as markup (no links,
+// no pictures loaded from it), and none over a control that has none of its own, where the
+// toolkit would show its container's.
+class PlainToolTips : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::ToolTip)
+            return false;
+        auto* control = static_cast<QWidget*>(watched);
+        const QString text = control->toolTip();
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(),
+                               Qt::convertFromPlainText(text, Qt::WhiteSpacePre), control);
+        return true;
+    }
+};
 
 bool hasOwnFont(const design::Font& font) {
     return *font.face != '\0';
@@ -82,7 +95,8 @@ QWidget* createControl(const design::Control& entry, QWidget* container) {
     const QString caption = QString::fromLatin1(entry.caption);
     switch (entry.kind) {
     case design::Kind::CommandButton: {
-        auto* button = new PictureButton(pictures::forDesign(entry.picture), container);
+        auto* button = new PictureButton(pictures::forDesign(entry.picture),
+                                         pictures::spokenName(entry.picture), container);
         button->setText(caption);
         return button;
     }
@@ -94,7 +108,9 @@ QWidget* createControl(const design::Control& entry, QWidget* container) {
     case design::Kind::CheckBox:
         return new WrappingCheckBox(caption, container);
     case design::Kind::Label: {
-        auto* label = new QLabel(caption, container);
+        auto* label = new QLabel(container);
+        label->setTextFormat(Qt::PlainText); // a caption is shown as written, never as markup
+        label->setText(caption);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setWordWrap(true);
         return label;
@@ -113,7 +129,9 @@ void handCheckBoxClick(const char* procedureName, QCheckBox* checkBox) {
 frm_415_MainPicture_Config_Exe::frm_415_MainPicture_Config_Exe(QWidget* parent) : QWidget(parent) {
     setObjectName(QString::fromLatin1(design::WindowName));
     setWindowTitle(QString::fromLatin1(design::WindowCaption));
-    setPalette(greyPalette(palette()));
+    // A complete light palette from the design's grey: the window's colours are fixed, so its
+    // texts must not take a desktop scheme's light text colours (unreadable on light grey).
+    setPalette(QPalette(design::LightGrey));
     setAutoFillBackground(true);
     resize(design::toPixels(design::ClientWidth), design::toPixels(design::ClientHeight));
 
@@ -142,6 +160,7 @@ frm_415_MainPicture_Config_Exe::~frm_415_MainPicture_Config_Exe() {
 }
 
 void frm_415_MainPicture_Config_Exe::buildControls() {
+    auto* toolTips = new PlainToolTips(this);
     for (const design::Control& entry : design::controls()) {
         QWidget* container = entry.container == nullptr
                                  ? this
@@ -156,6 +175,7 @@ void frm_415_MainPicture_Config_Exe::buildControls() {
             control->setFont(designFont(entry.font));
         control->setAutoFillBackground(true);
         control->setEnabled(entry.createdEnabled);
+        control->installEventFilter(toolTips);
     }
 }
 

@@ -5,7 +5,9 @@
 #include "env/StartMode.h"
 #include "platform/Cp1252.h"
 #include "platform/Failure.h"
+#include "platform/PathCase.h"
 #include "platform/Platform.h"
+#include "platform/Text.h"
 
 namespace {
 const QByteArray EntryEnd = QByteArrayLiteral("\r\n");
@@ -27,18 +29,21 @@ QString errorLogPath() {
 QString serviceLogPath() {
     const std::optional<QString> configured =
         platform::current().environmentValue(QStringLiteral("MAINPICTURE_SERVICE_LOG"));
-    return configured && !configured->isEmpty() ? *configured : ServiceLogDefault;
+    return configured && !configured->isEmpty() ? *configured
+                                                : platform::existingSpelling(ServiceLogDefault);
 }
 
 QString WriteErrorLog(const QString& text, bool announce) {
     const QString logPath = errorLogPath();
     // The host's LOGFILE value is an upper-cased path in its own form; find the real folder.
-    const QString file = StartModeIntegrated ? resolveHostPathIgnoringCase(logPath) : logPath;
+    // Our own log is found as the installation spells it, like every installation file.
+    const QString file = StartModeIntegrated ? resolveHostPathIgnoringCase(logPath)
+                                             : platform::existingSpelling(logPath);
     if (file.isEmpty())
         raiseFailure(logPath.isEmpty() ? BadFileName : PathNotFound);
     appendEntry(file, text);
     const QString confirmation =
-        QStringLiteral("Error logged to ") + MessageLineBreak + logPath.toUpper();
+        QStringLiteral("Error logged to ") + MessageLineBreak + platform::upperCase(logPath);
     if (announce) {
         ReportFault(confirmation);
         return QString();

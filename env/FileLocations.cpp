@@ -2,17 +2,22 @@
 
 #include "diag/Logs.h"
 #include "diag/Procedure.h"
+#include "env/HostPath.h"
 #include "env/ProgramFolders.h"
 #include "env/StartMode.h"
+#include "platform/PathCase.h"
 #include "platform/Platform.h"
+#include "platform/Text.h"
 #include "store/IniAccess.h"
 
 QString GetJX5ConfigurationIniPath() {
     Procedure procedure("GetJX5ConfigurationIniPath");
     QString path;
     QString result;
-    procedure.step(
-        [&] { path = installationFolder() + QStringLiteral("/parameter/jx5configuration.ini"); });
+    procedure.step([&] {
+        path = platform::existingSpelling(installationFolder() +
+                                          QStringLiteral("/parameter/jx5configuration.ini"));
+    });
     if (procedure.test([&] { return platform::current().isOrdinaryFile(path); }))
         result = path;
     return result;
@@ -32,11 +37,13 @@ QString GetProgramIniPath(qint32 selector) {
                               GetJX5ConfigurationIniPath(), false);
         });
         procedure.step([&] {
-            // The host writes SaveAndRestore in its own drive-letter form.
-            saveAndRestore.replace(QLatin1Char('\\'), QLatin1Char('/'));
-            path = saveAndRestore.endsWith(QLatin1Char('/'))
-                       ? saveAndRestore + QStringLiteral("parameter/program.ini")
-                       : saveAndRestore + QStringLiteral("/parameter/program.ini");
+            // The host writes SaveAndRestore in its own form, drive letter and "\" (a trailing
+            // one included), and its file system ignores case.
+            const QString folder = fromHostPath(saveAndRestore);
+            path =
+                platform::existingSpelling(folder.endsWith(QLatin1Char('/'))
+                                               ? folder + QStringLiteral("parameter/program.ini")
+                                               : folder + QStringLiteral("/parameter/program.ini"));
         });
     } else {
         procedure.step([&] { path = installationProgramIniPath(); });
@@ -47,7 +54,8 @@ QString GetProgramIniPath(qint32 selector) {
 }
 
 QString installationProgramIniPath() {
-    return installationFolder() + QStringLiteral("/parameter/Program.ini");
+    return platform::existingSpelling(installationFolder() +
+                                      QStringLiteral("/parameter/Program.ini"));
 }
 
 QString GetCFGPath() {
@@ -56,13 +64,14 @@ QString GetCFGPath() {
     QString path;
     procedure.step([&] { component = GetOCXName(); });
     procedure.step([&] {
-        path = installationFolder() + QLatin1Char('/') + component + QLatin1Char('/') + component +
-               QStringLiteral(".cfg");
+        path = platform::existingSpelling(installationFolder() + QLatin1Char('/') + component +
+                                          QLatin1Char('/') + component + QStringLiteral(".cfg"));
     });
     if (procedure.test([&] { return platform::current().isOrdinaryFile(path); }))
         return path;
     procedure.step([&] {
-        ReportFault(QStringLiteral("File not found: ") + MessageLineBreak + path.toUpper());
+        ReportFault(QStringLiteral("File not found: ") + MessageLineBreak +
+                    platform::upperCase(path));
     });
     platform::endAtOnce(platform::ExitFileMissing);
 }

@@ -2,6 +2,7 @@
 
 #include "diag/Procedure.h"
 #include "platform/Platform.h"
+#include "platform/Text.h"
 
 bool StartModeIntegrated = false;
 bool StartModeSilent = false;
@@ -11,12 +12,8 @@ QString ReadCommand(const QString& commandLine, const QString& switchName) {
     QString value;
     qsizetype position = -1;
     procedure.step([&] {
-        // Upper-cased one character at a time, so that a position in it is the same position
-        // in the command line: the full upper case turns "ß" into "SS" and would shift it.
-        QString upper = commandLine;
-        for (QChar& c : upper)
-            c = c.toUpper();
-        position = upper.indexOf(switchName.toUpper());
+        // A position in the upper-cased text is the same position in the command line.
+        position = platform::upperCase(commandLine).indexOf(platform::upperCase(switchName));
     });
     if (position < 0)
         return QString();
@@ -24,12 +21,12 @@ QString ReadCommand(const QString& commandLine, const QString& switchName) {
         // The one character after the name separates it from the value, whatever it is.
         const qsizetype start = position + switchName.size() + 1;
         if (start < commandLine.size())
-            value = commandLine.mid(start).trimmed().toUpper();
+            value = platform::upperCase(platform::trimSpaces(commandLine.mid(start)));
     });
     procedure.step([&] {
         const qsizetype slash = value.indexOf(QLatin1Char('/'));
         if (slash >= 0)
-            value = value.left(slash).toUpper().trimmed();
+            value = platform::trimSpaces(platform::upperCase(value.left(slash)));
     });
     return value;
 }

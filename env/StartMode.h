@@ -9,7 +9,9 @@ extern bool StartModeIntegrated;
 extern bool StartModeSilent;
 
 // The value of a switch: the text after the name and one separator character, cut at the
-// next "/", trimmed and upper-cased; empty text when the name does not occur.
+// next "/", without leading and trailing spaces (only spaces: a tab or a no-break space is
+// part of the value) and upper-cased letter by letter ("ß" stays); empty text when the name
+// does not occur.
 QString ReadCommand(const QString& commandLine, const QString& switchName);
 
 // Reads EXTERNAL, sets both start-mode flags and returns StartModeIntegrated.

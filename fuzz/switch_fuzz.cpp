@@ -1,4 +1,5 @@
-// The switch reader on any command line: the value is upper case, trimmed, holds no "/", is
+// The switch reader on any command line: the value is upper case letter by letter (as long as
+// the text it was cut from), has no leading or trailing space, holds no "/", is
 // empty when the name does not occur, and otherwise is the text after the first occurrence of
 // the name and one separator character, cut at the next "/". The name occurs where as many
 // characters as it has read, upper-cased, as the upper-cased name. Switch names are the
@@ -14,16 +15,34 @@
 
 namespace {
 
+// Each code point by its own simple upper case.
+QString upperEach(const QString& text) {
+    QString upper;
+    for (const char32_t c : text.toUcs4()) {
+        const char32_t mapped = QChar::toUpper(c);
+        upper += QString::fromUcs4(&mapped, 1);
+    }
+    return upper;
+}
+
+QString withoutSpaces(QString text) {
+    while (text.startsWith(QLatin1Char(' ')))
+        text.remove(0, 1);
+    while (text.endsWith(QLatin1Char(' ')))
+        text.chop(1);
+    return text;
+}
+
 QString expectedValue(const QString& line, const QString& name) {
-    const QString upperName = name.toUpper();
+    const QString upperName = upperEach(name);
     for (qsizetype at = 0; at + name.size() <= line.size(); ++at) {
-        if (line.mid(at, name.size()).toUpper() != upperName)
+        if (upperEach(line.mid(at, name.size())) != upperName)
             continue;
         QString value = line.mid(at + name.size() + 1);
         const qsizetype slash = value.indexOf(QLatin1Char('/'));
         if (slash >= 0)
             value.truncate(slash);
-        return value.trimmed().toUpper();
+        return withoutSpaces(upperEach(value));
     }
     return QString();
 }
@@ -55,8 +74,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::abort();
     };
     check(platform.boxes.empty(), "a step failed");
-    check(value == value.toUpper(), "not upper case");
-    check(value == value.trimmed(), "not trimmed");
+    check(value == upperEach(value), "not upper case");
+    check(value == withoutSpaces(value), "not trimmed of spaces");
     check(!value.contains(QLatin1Char('/')), "holds a \"/\"");
     check(value == expected, "not the text after the first occurrence of the name");
     return 0;

@@ -1,7 +1,7 @@
 #include "i18n/InfoText.h"
 
-#include "app/ControlWalk.h"
 #include "i18n/ToolTipTexts.h"
+#include "platform/ControlWalk.h"
 #include "platform/Failure.h"
 #include "platform/Platform.h"
 

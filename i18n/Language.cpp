@@ -2,6 +2,7 @@
 
 #include "diag/Procedure.h"
 #include "env/ProgramFolders.h"
+#include "platform/PathCase.h"
 #include "platform/Platform.h"
 #include "store/IniAccess.h"
 
@@ -11,8 +12,11 @@ const QString LanguageKey = QStringLiteral("Language");
 } // namespace
 
 QString languageFilePath() {
-    return programFolder() + QLatin1Char('/') + platform::current().executableName() +
-           QStringLiteral(".ini");
+    // Found without regard to case, as the program's other files are, so that a file spelled
+    // otherwise is used and completed instead of a second one being created beside it.
+    return platform::existingSpelling(programFolder() + QLatin1Char('/') +
+                                      platform::current().executableName() +
+                                      QStringLiteral(".ini"));
 }
 
 QString GetLanguage() {

@@ -6,7 +6,8 @@
 // The window's design language, German.
 inline const QString DesignLanguage = QStringLiteral("1031");
 
-// The language file beside the executable: program folder + "/" + executable name + ".ini".
+// The language file beside the executable: program folder + "/" + executable name + ".ini",
+// spelled as the file on disk when one exists under another letter case.
 // The folder is taken as the platform reports it; the separator is always inserted.
 QString languageFilePath();
 

@@ -1,10 +1,14 @@
 #include "i18n/ToolTipTexts.h"
 
-#include "app/ControlWalk.h"
+#include "i18n/InfoText.h"
 #include "i18n/Language.h"
+#include "platform/ControlWalk.h"
 #include "platform/Failure.h"
 #include "platform/Platform.h"
+#include "platform/Text.h"
 #include "store/IniAccess.h"
+
+#include <QWidget>
 
 #include <exception>
 
@@ -22,7 +26,7 @@ bool isText(const QString& value) {
 }
 
 bool hasCaption(const Control& control) {
-    const QString kind = control.kindName().toUpper();
+    const QString kind = platform::upperCase(control.kindName());
     return kind == QLatin1String("LABEL") || kind == QLatin1String("COMMANDBUTTON") ||
            kind == QLatin1String("CHECKBOX");
 }
@@ -43,9 +47,9 @@ public:
             loadCaption(control, QStringLiteral("Caption_") + keyTail);
             const qint32 helpNumber = control.WhatsThisHelpID();
             if (helpNumber != 0)
-                loadHelpText(helpNumber);
+                loadHelpText(control, helpNumber);
         }
-        if (!control.Tag().toUpper().contains(NoToolTipMarker))
+        if (!platform::upperCase(control.Tag()).contains(NoToolTipMarker))
             loadToolTip(control, QStringLiteral("TTT_") + keyTail);
     }
 
@@ -60,11 +64,13 @@ private:
             SaveIni(control.Caption(), language_, key, file_);
     }
 
-    void loadHelpText(qint32 helpNumber) const {
+    void loadHelpText(Control control, qint32 helpNumber) const {
         QString& slot = HelpTexts[helpNumber];
         const QString key = QStringLiteral("Help") + QString::number(helpNumber);
         slot = LoadIniString(language_, key, file_, false);
-        if (!isText(slot))
+        if (isText(slot)) // what the info box shows, for screen readers
+            control.widget()->setAccessibleDescription(withLineBreaks(slot));
+        else
             SaveIni(NoText, language_, key, file_);
     }
 

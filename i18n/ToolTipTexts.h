@@ -28,7 +28,8 @@ extern HelpTextTable HelpTexts;
 //   - labels, command buttons and check boxes: key "Caption_" + name [+ index] + "_" + tag.
 //     A text other than "" and "0" becomes the caption; otherwise the placeholder is written:
 //     the current caption in "1031", "0" in any other language. With a help number h other
-//     than 0, "Help" + h fills HelpTexts[h], writing "0" when it reads "" or "0".
+//     than 0, "Help" + h fills HelpTexts[h], writing "0" when it reads "" or "0"; a text
+//     other than those becomes the control's accessible description as the info box shows it.
 //   - every control whose tag does not contain "NOTTT" (any letter case): key "TTT_" + name
 //     [+ index] + "_" + tag. A text other than "" and "0" becomes the tool tip; otherwise "0"
 //     is written.

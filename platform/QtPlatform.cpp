@@ -4,10 +4,16 @@
 #include "platform/ProfileFile.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
+#include <QScreen>
+#include <QStyle>
 #include <QWidget>
 
 #include <cstdio>
@@ -27,6 +33,10 @@ QtPlatform::QtPlatform(int argc, char** argv) {
     const QFileInfo self(QStringLiteral("/proc/self/exe"));
     executablePath_ = self.exists() ? self.canonicalFilePath()
                                     : QFileInfo(QString::fromLocal8Bit(argv[0])).absoluteFilePath();
+    // The environment as the process was given it: the program sets variables of its own
+    // (the toolkit's platform) before anything asks for the first entry.
+    if (environ != nullptr && environ[0] != nullptr)
+        firstEnvironmentEntry_ = QString::fromLocal8Bit(environ[0]);
 }
 
 QByteArray QtPlatform::getPrivateProfileString(const QByteArray& section, const QByteArray& key,
@@ -80,12 +90,99 @@ void QtPlatform::appendToFile(const QString& path, const QByteArray& bytes) {
         raiseFailure(PathFileAccess);
 }
 
+namespace {
+
+// A message box as the system's boxes behave:
+//   - a Yes/No box is answered by Yes or No only: Escape and the frame's close request do
+//     nothing (the frame shows no close button where the window manager honours that);
+//   - its lines are shown as the text has them: the box grows to its longest line and wraps
+//     only what the screen cannot hold, and it is wide enough for its title.
+class SystemMessageBox : public QMessageBox {
+public:
+    SystemMessageBox(bool answeredByButtonsOnly, QWidget* parent)
+        : QMessageBox(parent), answeredByButtonsOnly_(answeredByButtonsOnly) {
+        if (answeredByButtonsOnly_)
+            setWindowFlags((windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint) &
+                           ~Qt::WindowCloseButtonHint);
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (answeredByButtonsOnly_ && event->matches(QKeySequence::Cancel))
+            return;
+        QMessageBox::keyPressEvent(event);
+    }
+
+    void closeEvent(QCloseEvent* event) override {
+        if (answeredByButtonsOnly_) {
+            event->ignore();
+            return;
+        }
+        QMessageBox::closeEvent(event);
+    }
+
+    void showEvent(QShowEvent* event) override {
+        QMessageBox::showEvent(event);
+        fitToText();
+    }
+
+private:
+    // The toolkit's box wraps every line beyond half the screen's width.
+    void fitToText() {
+        auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        if (label == nullptr || layout() == nullptr)
+            return;
+        const int available = screen()->availableGeometry().width();
+        label->setWordWrap(false);
+        layout()->activate();
+        int width = qMax(layout()->totalMinimumSize().width(), widthForTitle());
+        if (width > available) {
+            label->setWordWrap(true);
+            width = available;
+        }
+        layout()->activate();
+        const int height = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width)
+                                                         : layout()->totalMinimumSize().height();
+        setFixedSize(width, height);
+    }
+
+    // The title in a bold face, and room for the frame's icon and three buttons.
+    int widthForTitle() const {
+        QFont titleFont = font();
+        titleFont.setBold(true);
+        const int buttonRoom = 4 * style()->pixelMetric(QStyle::PM_TitleBarHeight);
+        return QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + buttonRoom;
+    }
+
+    bool answeredByButtonsOnly_;
+};
+
+// While a box is open the busy pointer gives way to the normal one, and comes back after.
+class NormalPointerOverBox {
+public:
+    NormalPointerOverBox() : busy_(QGuiApplication::overrideCursor() != nullptr) {
+        if (busy_)
+            QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    ~NormalPointerOverBox() {
+        if (busy_)
+            QGuiApplication::restoreOverrideCursor();
+    }
+    NormalPointerOverBox(const NormalPointerOverBox&) = delete;
+    NormalPointerOverBox& operator=(const NormalPointerOverBox&) = delete;
+
+private:
+    bool busy_;
+};
+
+} // namespace
+
 Answer QtPlatform::messageBox(const QString& text, const QString& title, Icon icon, Buttons buttons,
                               Answer defaultButton) {
-    QMessageBox box(QApplication::activeWindow());
+    SystemMessageBox box(buttons == Buttons::YesNo, QApplication::activeWindow());
     box.setWindowTitle(title);
-    box.setText(textForDisplay(text));
     box.setTextFormat(Qt::PlainText);
+    box.setText(textForDisplay(text));
     switch (icon) {
     case Icon::Critical:
         box.setIcon(QMessageBox::Critical);
@@ -104,6 +201,7 @@ Answer QtPlatform::messageBox(const QString& text, const QString& title, Icon ic
         box.setStandardButtons(QMessageBox::Ok);
         box.setDefaultButton(QMessageBox::Ok);
     }
+    const NormalPointerOverBox normalPointer;
     switch (box.exec()) {
     case QMessageBox::Yes:
         return Answer::Yes;
@@ -137,7 +235,7 @@ QString QtPlatform::programFolder() {
 }
 
 QString QtPlatform::executableName() {
-    return QFileInfo(executablePath_).completeBaseName();
+    return withoutExeExtension(executableFileName());
 }
 
 QString QtPlatform::executableFileName() {
@@ -145,8 +243,7 @@ QString QtPlatform::executableFileName() {
 }
 
 QString QtPlatform::firstEnvironmentEntry() {
-    return environ != nullptr && environ[0] != nullptr ? QString::fromLocal8Bit(environ[0])
-                                                       : QString();
+    return firstEnvironmentEntry_;
 }
 
 std::optional<QString> QtPlatform::environmentValue(const QString& name) {
@@ -164,6 +261,12 @@ void QtPlatform::endProcess(int exitCode) {
     std::fflush(nullptr);
     // At once: no window is closed, no destructor runs that could ask or store anything.
     std::_Exit(exitCode);
+}
+
+QString withoutExeExtension(const QString& fileName) {
+    const QLatin1String extension(".exe");
+    return fileName.endsWith(extension, Qt::CaseInsensitive) ? fileName.chopped(extension.size())
+                                                             : fileName;
 }
 
 QString textForDisplay(const QString& text) {

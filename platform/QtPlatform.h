@@ -39,8 +39,14 @@ public:
 private:
     QStringList arguments_;
     QString executablePath_;
+    QString firstEnvironmentEntry_;
     bool hourglassShown_ = false;
 };
+
+// The executable's name without its extension. Linux names have none: only a final ".exe"
+// (any letter case), as a copy from the home platform may carry, is dropped; any other dot
+// belongs to the name ("Line.2_Config" stays whole).
+QString withoutExeExtension(const QString& fileName);
 
 // The system's texts break lines with LF CR (and the info box with CR LF); a message box
 // shows each such pair as one line break.

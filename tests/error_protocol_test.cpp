@@ -99,25 +99,4 @@ TEST_F(ErrorProtocolTest, AFailedStepResumesWithTheNextStepUnlessTheAnswerIsNo) 
     EXPECT_EQ(platform.boxes.size(), 4u);
 }
 
-// An integrated run logs to the host's LOGFILE path, found without regard to case.
-TEST_F(ErrorProtocolTest, IntegratedRunLogsToTheHostsPath) {
-    installation.write(u"Logs/Existing.log"_s, "old\r\n");
-    StartModeIntegrated = true;
-    // The host writes the path in its own form: drive letter, "\" and (once read) capitals.
-    const QString root = installation.root().toUpper().replace(QLatin1Char('/'), QLatin1Char('\\'));
-    const auto logTo = [&](const char* logfile) {
-        platform.arguments =
-            u"/EXTERNAL=JX5CFG /LOGFILE=C:"_s + root + QString::fromLatin1(logfile);
-        return WriteErrorLog(u"line"_s, false);
-    };
-    const QString confirmation = logTo("\\logs\\existing.log"); // before the path is asked
-    EXPECT_EQ(confirmation, u"Error logged to \n\r"_s + GetPathLogfile());
-    EXPECT_EQ(installation.read(u"Logs/Existing.log"_s), "old\r\nline\r\n");
-    logTo("\\LOGS\\NEW.LOG");
-    EXPECT_EQ(installation.read(u"Logs/NEW.LOG"_s), "line\r\n");
-    EXPECT_THROW(logTo("\\MISSING\\A.LOG"), Failure);
-    EXPECT_THROW(logTo("\\LOGS"), Failure); // a folder
-    EXPECT_FALSE(QFile::exists(installation.errorLog()));
-}
-
 } // namespace

@@ -1,9 +1,12 @@
 // Where the installation's files are found, and the edit record.
 
 #include "diag/EditRecord.h"
+#include "diag/Logs.h"
 #include "env/FileLocations.h"
 #include "env/MachineList.h"
 #include "env/StartMode.h"
+#include "platform/Failure.h"
+#include "store/IniAccess.h"
 #include "support/ProgramFixture.h"
 
 namespace {
@@ -42,6 +45,72 @@ TEST_F(FileLocationsTest, ChoosesTheHostsReadCopyOnlyForSelectorOneWhenIntegrate
         StartModeIntegrated = c.integrated;
         EXPECT_EQ(GetProgramIniPath(c.selector), c.expected) << c.saveAndRestore << c.selector;
     }
+}
+
+// The host names its read copy's folder (SaveAndRestore) and its log file (LOGFILE) in its
+// own form: any drive is the root, "\\" is "/", and every part is found without regard to case
+// ("ß" being a letter of its own). "%1" is the installation's root as the host writes it.
+TEST_F(FileLocationsTest, HostPathsLeadToTheFilesThatExistWhateverTheirCase) {
+    installation.write(u"Backup/Parameter/PROGRAM.ini"_s, "");
+    installation.write(u"Logs/Existing.log"_s, "old\r\n");
+    QDir().mkpath(installation.path(u"Straße"_s));
+    const QString root = u"C:"_s + installation.root().toUpper().replace(u'/', u'\\');
+    writeStandardFiles();
+    const struct {
+        const char* use;
+        const char* hostPath;
+        const char* found; // below the root; empty: no file
+    } cases[] = {
+        {"SaveAndRestore", "%1\\BACKUP\\", "Backup/Parameter/PROGRAM.ini"},
+        {"SaveAndRestore", "%1\\backup", "Backup/Parameter/PROGRAM.ini"},
+        {"SaveAndRestore", "\"%1\\Backup\\\"", "Backup/Parameter/PROGRAM.ini"}, // unquoted on read
+        {"SaveAndRestore", "%1\\Missing\\", ""},
+        {"LOGFILE", "%1\\LOGS\\EXISTING.LOG", "Logs/Existing.log"},
+        {"LOGFILE", "%1\\logs\\new.log", "Logs/NEW.LOG"}, // a switch value is upper case
+        {"LOGFILE", "%1\\STRAßE\\A.LOG", "Straße/A.LOG"},
+        {"LOGFILE", "\"%1\\LOGS\\A.LOG\"", ""}, // the quotes stay, and no file name holds one
+        {"LOGFILE", "%1\\MISSING\\A.LOG", ""},
+        {"LOGFILE", "%1\\LOGS\\", ""}, // a folder
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.hostPath);
+        const QString hostPath = QString::fromUtf8(c.hostPath).arg(root);
+        const QString found = *c.found ? installation.path(QString::fromUtf8(c.found)) : QString();
+        if (qstrcmp(c.use, "SaveAndRestore") == 0) {
+            installation.write(u"parameter/jx5configuration.ini"_s,
+                               "[Common]\r\nSaveAndRestore=" + hostPath.toUtf8());
+            StartModeIntegrated = true;
+            EXPECT_EQ(GetProgramIniPath(1), found);
+            continue;
+        }
+        platform.arguments = u"/EXTERNAL=JX5CFG /LOGFILE="_s + hostPath;
+        if (found.isEmpty()) {
+            EXPECT_THROW(WriteErrorLog(u"line"_s, false), Failure);
+            continue;
+        }
+        const QByteArray before = TempInstallation::readFile(found);
+        EXPECT_EQ(WriteErrorLog(u"line"_s, false), u"Error logged to \n\r"_s + GetPathLogfile());
+        EXPECT_EQ(TempInstallation::readFile(found), before + "line\r\n");
+    }
+    EXPECT_FALSE(QFile::exists(installation.errorLog()));
+}
+
+// The installation's files are found as it spells them, and a write goes to that file.
+TEST_F(FileLocationsTest, InstallationFilesAreFoundWithoutRegardToCase) {
+    installation.write(u"PARAMETER/program.ini"_s, "[Machine1]\r\nMainPictureStatus=3\r\n");
+    installation.write(u"PARAMETER/JX5Configuration.INI"_s,
+                       "[Common]\r\nSaveAndRestore=" + installation.root().toUtf8());
+    installation.write(u"415_MainPicture/415_mainpicture.CFG"_s, "");
+    EXPECT_EQ(GetJX5ConfigurationIniPath(), installation.path(u"PARAMETER/JX5Configuration.INI"_s));
+    EXPECT_EQ(GetCFGPath(), installation.path(u"415_MainPicture/415_mainpicture.CFG"_s));
+    const QString programIni = installation.path(u"PARAMETER/program.ini"_s);
+    EXPECT_EQ(GetProgramIniPath(2), programIni);
+    StartModeIntegrated = true; // the read copy below SaveAndRestore, here the installation
+    EXPECT_EQ(GetProgramIniPath(1), programIni);
+    SaveIni(19, u"Machine1"_s, u"MainPictureStatus"_s, GetProgramIniPath(2));
+    EXPECT_EQ(TempInstallation::readFile(programIni), "[Machine1]\r\nMainPictureStatus=19\r\n");
+    EXPECT_EQ(QDir(installation.root()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 2);
+    EXPECT_EQ(QDir(installation.path(u"PARAMETER"_s)).count(), 4u); // ".", ".." and the two
 }
 
 TEST_F(FileLocationsTest, AMissingCfgIsReportedAndEndsTheProgram) {

@@ -1,10 +1,10 @@
 // The language file: the language id, the entries a run adds in window order, the rules by
 // which its texts replace the built-in ones, and the help mode's info texts.
 
-#include "app/ControlWalk.h"
 #include "app/frm_415_MainPicture_Config_Exe.h"
 #include "i18n/InfoText.h"
 #include "i18n/ToolTipTexts.h"
+#include "platform/ControlWalk.h"
 #include "support/ProgramFixture.h"
 
 #include <QCheckBox>
@@ -97,6 +97,9 @@ TEST_F(I18nTest, ACaptionReplacesTheBuiltInOneOnlyWhenItIsNeitherEmptyNorZero) {
     EXPECT_EQ(window->CommandOK->text(), u"OK"_s);
     EXPECT_EQ(window->MainFrame->toolTip(), u"options"_s);
     EXPECT_EQ(HelpTexts[12], u"Tick when a labelling unit<CRLF>is fitted"_s);
+    EXPECT_EQ(window->CheckEtikette->accessibleDescription(),
+              u"Tick when a labelling unit\r\nis fitted"_s);
+    EXPECT_EQ(window->CheckFaden->accessibleDescription(), QString()); // "0" is no text
     EXPECT_TRUE(installation.read(LanguageFile).startsWith(file));
 }
 

@@ -2,9 +2,9 @@
 // dialog in German and in English, each a text a run takes as it is, so the file never
 // changes under the program.
 
-#include "app/ControlWalk.h"
 #include "app/frm_415_MainPicture_Config_Exe.h"
 #include "i18n/ToolTipTexts.h"
+#include "platform/ControlWalk.h"
 #include "platform/Cp1252.h"
 #include "platform/ProfileFile.h"
 #include "support/ProgramFixture.h"

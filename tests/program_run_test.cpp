@@ -38,6 +38,16 @@ TEST_F(ProgramRunTest, SilentRunStoresWritesTheEditRecordAndTheLanguageFile) {
     EXPECT_TRUE(read("service.log").isEmpty());
 }
 
+// The edit record scrambles the first entry of the environment the program was given: with
+// none given, the value is empty (not the toolkit's platform, which the program sets itself).
+TEST_F(ProgramRunTest, AnEmptyEnvironmentGivesAnEmptyEditor) {
+    writeFiles("[Machine1]\r\nMainPictureStatus=1\r\n");
+    program.environment = QProcessEnvironment();
+    const ProcessResult result = program.run(Silent);
+    EXPECT_EQ(result.exitCode, 0) << result.standardError.constData();
+    EXPECT_TRUE(read("415_MainPicture/415_MainPicture.cfg").endsWith("\r\nS_Editor=\r\n"));
+}
+
 TEST_F(ProgramRunTest, InteractiveStartWithoutADisplaySaysSoInOneLine) {
     writeFiles("[Machine1]\r\nMainPictureStatus=3\r\n");
     for (const char* display : {"", ":93"}) {
@@ -79,6 +89,32 @@ TEST_F(ProgramRunTest, InteractiveRunsStoreThroughOk) {
         EXPECT_EQ(read("parameter/Program.ini"),
                   QByteArray("[Machine1]\r\nMainPictureStatus=") + saved + "\r\n");
     }
+}
+
+// Escape does not answer the error box (No would end the program and lose the edits): the box
+// stays open until Yes is chosen, and the run then goes on to store through OK.
+TEST_F(ProgramRunTest, EscapeLeavesTheErrorBoxOpen) {
+    if (QStandardPaths::findExecutable(u"xvfb-run"_s).isEmpty() ||
+        QStandardPaths::findExecutable(u"xdotool"_s).isEmpty())
+        GTEST_SKIP() << "xvfb-run and xdotool are needed";
+    writeFiles("[Machine1]\r\nMainPictureStatus=40000\r\n"); // an overflow: the error box
+    QProcess process;
+    process.setProcessEnvironment(program.environment);
+    process.start(u"xvfb-run"_s,
+                  {u"-a"_s, u"-s"_s, u"-screen 0 1024x768x24 -noreset"_s, u"sh"_s, u"-c"_s,
+                   u"timeout 20 \"$0\" & box='^Unexpected error$'; "
+                   "timeout 20 xdotool search --sync --name \"$box\" windowfocus --sync; "
+                   "xdotool key Escape; sleep 1; "
+                   "xdotool search --onlyvisible --name \"$box\" >/dev/null && echo open; "
+                   "xdotool key Return; "
+                   "timeout 20 xdotool search --sync --onlyvisible --name 'Erweiterte "
+                   "Konfiguration' windowfocus --sync key --delay 100 Return; wait $!"_s,
+                   program.executable});
+    ASSERT_TRUE(process.waitForFinished(40000));
+    EXPECT_EQ(process.readAllStandardOutput().trimmed(), "open");
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().constData();
+    EXPECT_EQ(read("parameter/Program.ini"), "[Machine1]\r\nMainPictureStatus=0\r\n");
+    EXPECT_TRUE(read("JX5cfglog.txt").endsWith("(Nr. 6) :Overflow\r\n"));
 }
 
 } // namespace

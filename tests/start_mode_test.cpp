@@ -2,6 +2,7 @@
 
 #include "env/ProgramFolders.h"
 #include "env/StartMode.h"
+#include "platform/QtPlatform.h"
 #include "support/ProgramFixture.h"
 
 namespace {
@@ -19,14 +20,34 @@ TEST_F(StartModeTest, ReadCommandTakesTheTextAfterOneSeparatorUpToTheNextSlash) 
         {"/LOGFILE=C:\\EXTERNAL\\A.LOG /EXTERNAL=JX5CFG", "EXTERNAL", "A.LOG"},
         {"/LOGFILE=\"C:\\My Logs\\a.log\"", "LOGFILE", "\"C:\\MY LOGS\\A.LOG\""},
         {"/LOGFILE=C:/TEMP/A.LOG", "LOGFILE", "C:"},
-        {"/EXTERNAL=Grüße", "EXTERNAL", "GRÜSSE"},
-        {"/LOGFILE=C:\\Straße\\a.log /EXTERNAL=JX5CFG", "EXTERNAL", "JX5CFG"}, // ß stays one letter
+        {"/LOGFILE=C:\\Straße\\a.log /EXTERNAL=JX5CFG", "EXTERNAL", "JX5CFG"},
     };
     for (const auto& [line, name, value] : cases)
         EXPECT_EQ(ReadCommand(QString::fromUtf8(line), QString::fromUtf8(name)),
                   QString::fromUtf8(value))
             << line;
     EXPECT_TRUE(platform.boxes.empty());
+}
+
+// Each letter becomes its own upper case and the value keeps its length; only spaces are
+// trimmed: a tab or a no-break space before or after the value belongs to it.
+TEST_F(StartModeTest, ValuesAreUpperCasedLetterByLetterAndTrimmedOfSpacesOnly) {
+    const char* const cases[][2] = {
+        {"/EXTERNAL=  jx5cfg  ", "JX5CFG"},
+        {"/EXTERNAL=Grüße", "GRÜßE"},
+        {"/EXTERNAL=C:\\Straße\\ /x", "C:\\STRAßE\\"},
+        {"/EXTERNAL=\u01c6\U00010428", "\u01c4\U00010400"}, // dž and a Deseret letter
+        {"/EXTERNAL=\uFB01x", "\uFB01X"},                   // the ligature fi has no one letter
+        {"/EXTERNAL=\tSILENT", "\tSILENT"},
+        {"/EXTERNAL=SILENT\t/X", "SILENT\t"},
+        {"/EXTERNAL=\u00a0JX5CFG", "\u00a0JX5CFG"},
+        {"/EXTERNAL= JX5CFG\u00a0 ", "JX5CFG\u00a0"}};
+    for (const auto& [line, value] : cases)
+        EXPECT_EQ(ReadCommand(QString::fromUtf8(line), u"external"_s), QString::fromUtf8(value))
+            << line;
+    platform.arguments = u"/EXTERNAL=\tSILENT"_s;
+    EXPECT_FALSE(GetStartModeIntegrated());
+    EXPECT_FALSE(StartModeSilent);
 }
 
 TEST_F(StartModeTest, SetsBothFlagsFromExternalAndClearsEarlierOnes) {
@@ -50,6 +71,16 @@ TEST_F(StartModeTest, SetsBothFlagsFromExternalAndClearsEarlierOnes) {
     EXPECT_FALSE(GetStartModeIntegrated());
     EXPECT_FALSE(StartModeSilent);
     EXPECT_EQ(errorLogEntries().size(), 1);
+}
+
+// On Linux only a final ".exe" is no part of the executable's name; other dots belong to it.
+TEST(ExecutableName, OnlyAFinalExeIsDropped) {
+    for (const auto& [file, name] :
+         {std::pair{"Line.2_Config", "Line.2_Config"},
+          std::pair{"415_MainPicture_Config.exe", "415_MainPicture_Config"},
+          std::pair{"A_Config.EXE", "A_Config"}, std::pair{"A_Config.exe.bak", "A_Config.exe.bak"}})
+        EXPECT_EQ(platform::withoutExeExtension(QString::fromLatin1(file)),
+                  QString::fromLatin1(name));
 }
 
 // The program in the drive root, and an executable name shorter than "_Config".

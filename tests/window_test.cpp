@@ -1,18 +1,27 @@
 // The dialog window as the user sees it: places, containers, colours on an offscreen grab,
 // focus, the check boxes' click notification in help mode, and the real platform's box text.
 
-#include "app/ControlWalk.h"
 #include "app/frm_415_MainPicture_Config_Exe.h"
 #include "i18n/InfoText.h"
 #include "i18n/ToolTipTexts.h"
+#include "platform/ControlWalk.h"
 #include "platform/QtPlatform.h"
 #include "support/ProgramFixture.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMessageBox>
+#include <QStyle>
+#include <QTextDocument>
 #include <QTimer>
+#include <QToolTip>
+
+#include <functional>
+#include <memory>
 
 namespace {
 
@@ -135,27 +144,142 @@ TEST_F(WindowTest, AClickInHelpModeLeavesTheBoxAsItWasAndShowsItsHelpText) {
     EXPECT_EQ(window.CheckEtikette->checkState(), Qt::Checked);
 }
 
-// The real platform's box: the requested parts, LF CR and CR LF pairs (single and repeated)
-// shown as single breaks, and the button pressed as the answer.
-TEST(QtPlatformTest, MessageBoxesShowTheRequestedBoxAndReturnTheButtonPressed) {
-    char name[] = "415_MainPicture_Config";
-    char* argv[] = {name, nullptr};
-    platform::QtPlatform real(1, argv);
-    QTimer::singleShot(0, [] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        EXPECT_EQ(box->windowTitle(), u"Title"_s);
-        EXPECT_EQ(box->text(), u"Cancel edits?\nRemark:"_s);
-        EXPECT_EQ(box->icon(), QMessageBox::Warning);
-        EXPECT_EQ(box->standardButton(box->defaultButton()), QMessageBox::No);
-        box->button(QMessageBox::Yes)->click();
-    });
-    EXPECT_EQ(real.messageBox(u"Cancel edits?\n\rRemark:"_s, u"Title"_s,
-                              platform::Icon::Exclamation, platform::Buttons::YesNo,
-                              platform::Answer::No),
-              platform::Answer::Yes);
+// Captions and tool tips are shown as written: markup is text, and no picture is loaded. A
+// check box without a tool tip of its own shows none, not its frame's.
+TEST_F(WindowTest, CaptionsAndToolTipsArePlainTextAndNoToolTipIsBorrowed) {
+    const QString markup = u"<b>fett</b><img src=\"/tmp/x.png\">&amp;"_s;
+    Control(window.Header).setCaption(markup);
+    const Qt::TextFormat format = window.Header->textFormat();
+    EXPECT_TRUE(format == Qt::PlainText ||
+                (format == Qt::AutoText && !Qt::mightBeRichText(window.Header->text())));
+    showWindow();
+    const auto hover = [](QWidget* control) {
+        QHelpEvent event(QEvent::ToolTip, QPoint(2, 2), control->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(control, &event);
+        QTextDocument shown;
+        shown.setHtml(QToolTip::text());
+        const QString text =
+            Qt::mightBeRichText(QToolTip::text()) ? shown.toPlainText() : QToolTip::text();
+        QToolTip::hideText();
+        return text;
+    };
+    Control(window.FrameBobinenBock).setToolTipText(u"Bobinenbock"_s);
+    EXPECT_NE(hover(window.CheckFaden), u"Bobinenbock"_s);
+    EXPECT_EQ(hover(window.FrameBobinenBock), u"Bobinenbock"_s);
+    Control(window.CheckEtikette).setToolTipText(markup);
+    EXPECT_EQ(hover(window.CheckEtikette), markup);
+}
+
+// On a dark desktop scheme, set before or after the window is built, every text is dark on
+// the light grey (disabled texts are meant to recede, and are left out).
+TEST(WindowPaletteTest, TextsStayDarkOnLightGreyWhateverTheDesktopsColours) {
+    const QPalette desktop = QApplication::palette();
+    QPalette dark(QColor(40, 40, 40));
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        dark.setColor(role, QColor(230, 230, 230));
+    QApplication::setPalette(dark);
+    auto window = std::make_unique<frm_415_MainPicture_Config_Exe>();
+    QApplication::setPalette(desktop);
+    QApplication::setPalette(dark);
+    const ControlWalk walk(window.get());
+    for (int i = 0; i < walk.count(); ++i) {
+        const QPalette colours = walk.at(i).widget()->palette();
+        EXPECT_EQ(colours.color(QPalette::Window), Grey);
+        for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            EXPECT_LT(colours.color(QPalette::Active, role).lightness(), 64)
+                << walk.at(i).Name().toStdString() << " " << role;
+        EXPECT_GT(colours.color(QPalette::Active, QPalette::Base).lightness(), 192);
+    }
+    window.reset();
+    QApplication::setPalette(desktop);
+}
+
+// The picture buttons have names a screen reader can say; a tool tip names them instead.
+TEST_F(WindowTest, EveryButtonHasAnAccessibleName) {
+    const auto spoken = [](QWidget* button) {
+        return QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name);
+    };
+    EXPECT_EQ(spoken(window.CommandOK), u"OK"_s);
+    EXPECT_EQ(spoken(window.CommandCancel), u"Cancel"_s);
+    EXPECT_EQ(spoken(window.CommandQuest), u"Help mode"_s);
+    Control(window.CommandCancel).setToolTipText(u"Abbrechen"_s);
+    EXPECT_EQ(spoken(window.CommandCancel), u"Abbrechen"_s);
+}
+
+// The real platform's boxes, looked at while they are open.
+class QtPlatformTest : public testing::Test {
+protected:
+    // Shows a box; whileOpen runs while it is open and must answer it.
+    platform::Answer show(const QString& text, const QString& title, platform::Buttons buttons,
+                          std::function<void(QMessageBox*)> whileOpen) {
+        QTimer::singleShot(0, [whileOpen] {
+            whileOpen(qobject_cast<QMessageBox*>(QApplication::activeModalWidget()));
+        });
+        return real.messageBox(text, title, platform::Icon::Exclamation, buttons,
+                               platform::Answer::No);
+    }
+    char name[23] = "415_MainPicture_Config";
+    char* argv[2] = {name, nullptr};
+    platform::QtPlatform real{1, argv};
+};
+
+// The requested parts, LF CR and CR LF pairs (single and repeated) shown as single breaks,
+// and the button pressed as the answer.
+TEST_F(QtPlatformTest, MessageBoxesShowTheRequestedBoxAndReturnTheButtonPressed) {
+    const auto answer = show(u"Cancel edits?\n\rRemark:"_s, u"Title"_s, platform::Buttons::YesNo,
+                             [](QMessageBox* box) {
+                                 EXPECT_EQ(box->windowTitle(), u"Title"_s);
+                                 EXPECT_EQ(box->text(), u"Cancel edits?\nRemark:"_s);
+                                 EXPECT_EQ(box->icon(), QMessageBox::Warning);
+                                 EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No));
+                                 box->button(QMessageBox::Yes)->click();
+                             });
+    EXPECT_EQ(answer, platform::Answer::Yes);
     EXPECT_EQ(platform::textForDisplay(u"\n\ra\n\rb\r\nc\r\n\r\nd\n\r\n\re\r\n\r\n\r\nf"_s),
               u"\na\nb\nc\n\nd\n\ne\n\n\nf"_s);
+}
+
+// Only Yes or No answers a Yes/No box: Escape and the frame's close request leave it open.
+// The busy pointer gives way to the normal one while the box is open.
+TEST_F(QtPlatformTest, AYesNoBoxStaysOpenOnEscapeAndCloseAndShowsTheNormalPointer) {
+    real.setMousePointer(platform::Pointer::Hourglass);
+    const auto answer =
+        show(u"Resume?"_s, u"Unexpected error"_s, platform::Buttons::YesNo, [](QMessageBox* box) {
+            EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::ArrowCursor);
+            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(box, &escape);
+            QCloseEvent close;
+            QApplication::sendEvent(box, &close);
+            QApplication::processEvents();
+            EXPECT_TRUE(box->isVisible());
+            box->button(QMessageBox::No)->click();
+        });
+    EXPECT_EQ(answer, platform::Answer::No);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    real.setMousePointer(platform::Pointer::Default);
+}
+
+// Every line of the text stands whole on one line of the box, and the box is wide enough for
+// its title and a title bar's three buttons (each as wide as the bar is high).
+TEST_F(QtPlatformTest, ABoxShowsEachLineWholeAndItsTitle) {
+    const QString integratedCancel =
+        u"Cancel edits?\n\rRemark:\n\rUntil now no changes have been taken over \n\r"
+        "\"415_MainPicture\" has to be configured again in \"standalone-mode\" via \n\r"
+        "\"/opt/hmi/415_MainPicture/415_MainPicture_Config\""_s;
+    for (const auto& [text, title] :
+         {std::pair{integratedCancel, u"Cancel?"_s}, std::pair{u"0"_s, u"Info:"_s}}) {
+        show(text, title, platform::Buttons::Ok, [text = text, title = title](QMessageBox* box) {
+            const auto* label = box->findChild<QLabel*>(u"qt_msgbox_label"_s);
+            for (const QString& line : platform::textForDisplay(text).split(u'\n'))
+                EXPECT_GE(label->contentsRect().width(),
+                          label->fontMetrics().horizontalAdvance(line));
+            QFont bold = box->font();
+            bold.setBold(true);
+            EXPECT_GT(box->width(), QFontMetrics(bold).horizontalAdvance(title) +
+                                        3 * box->style()->pixelMetric(QStyle::PM_TitleBarHeight));
+            box->button(QMessageBox::Ok)->click();
+        });
+    }
 }
 
 } // namespace

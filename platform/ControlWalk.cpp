@@ -1,4 +1,4 @@
-#include "app/ControlWalk.h"
+#include "platform/ControlWalk.h"
 
 #include "platform/Failure.h"
 #include "platform/Platform.h"

@@ -1,0 +1,15 @@
+#pragma once
+// File names as the home platform's file system treats them: without regard to case.
+
+#include <QString>
+
+namespace platform {
+
+// The path as it is spelled on disk. Each part that exists under its exact spelling is kept;
+// one that does not is looked up among its folder's entries without regard to case (by each
+// letter's own upper case, so "STRAßE" finds "Straße"; of several matches the first by name).
+// From the first part found under no spelling on, the rest is kept as given, so that a file
+// still to be created gets the name asked for. A relative path stays relative.
+QString existingSpelling(const QString& path);
+
+} // namespace platform

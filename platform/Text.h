@@ -1,0 +1,17 @@
+#pragma once
+// Letter case and blanks as the home platform's text functions treat them.
+
+#include <QString>
+
+namespace platform {
+
+// Each character mapped to its own upper case, so that the text keeps its length and every
+// position in it: "ß" and other letters without a one-character upper case stay as they are
+// (the full upper case would turn "ß" into "SS").
+QString upperCase(const QString& text);
+
+// The text without its leading and trailing spaces (U+0020 only): a tab, a no-break space or
+// any other blank there belongs to the text.
+QString trimSpaces(const QString& text);
+
+} // namespace platform
