@@ -21,62 +21,42 @@ namespace profile = platform::profile;
 
 namespace {
 
-// Counts the save's calls and makes the one numbered failAt fail with failWith. Calls that
-// have a hook run it first (an outside writer stepping in at that moment).
+// Counts the save's calls, runs a hook before the one numbered hookAt (an outside writer
+// stepping in at that moment) and makes the one numbered failAt fail with failWith.
 struct Faults {
-    int calls = 0;
-    int failAt = 0;
-    int failWith = 0;
-    ssize_t writeLimit = 0; // a positive limit makes every write a short one
-    std::function<void()> beforeFstatat, beforeRename;
+    int calls = 0, hookAt = 0, failAt = 0, failWith = 0;
+    std::function<void()> hook;
+    size_t writeLimit = 0; // a limit makes every write a short one
 };
 Faults faults;
 
-bool failsNow() {
-    if (++faults.calls != faults.failAt)
-        return false;
-    errno = faults.failWith;
-    return true;
-}
+template <auto Call> struct Counted;
+template <typename R, typename... Args, R (*sys::Calls::*Call)(Args...)> struct Counted<Call> {
+    static R call(Args... args) {
+        if (++faults.calls == faults.hookAt)
+            faults.hook();
+        if (faults.calls != faults.failAt)
+            return (sys::realCalls().*Call)(args...);
+        errno = faults.failWith;
+        return R(-1);
+    }
+};
 
 const sys::Calls Counting = {
-    [](int folder, const char* path, int flags, mode_t mode) {
-        return failsNow() ? -1 : sys::realCalls().openat(folder, path, flags, mode);
+    Counted<&sys::Calls::openat>::call,
+    Counted<&sys::Calls::read>::call,
+    [](int fd, const void* buffer, size_t size) {
+        const size_t limit = faults.writeLimit > 0 ? faults.writeLimit : size;
+        return Counted<&sys::Calls::write>::call(fd, buffer, std::min(size, limit));
     },
-    [](int fd, void* buffer, size_t size) -> ssize_t {
-        return failsNow() ? -1 : sys::realCalls().read(fd, buffer, size);
-    },
-    [](int fd, const void* buffer, size_t size) -> ssize_t {
-        if (failsNow())
-            return -1;
-        if (faults.writeLimit > 0)
-            size = std::min(size, size_t(faults.writeLimit));
-        return sys::realCalls().write(fd, buffer, size);
-    },
-    [](int fd, struct stat* status) {
-        return failsNow() ? -1 : sys::realCalls().fstat(fd, status);
-    },
-    [](int folder, const char* path, struct stat* status, int flags) {
-        if (auto hook = std::exchange(faults.beforeFstatat, nullptr))
-            hook();
-        return failsNow() ? -1 : sys::realCalls().fstatat(folder, path, status, flags);
-    },
-    [](int fd, mode_t mode) { return failsNow() ? -1 : sys::realCalls().fchmod(fd, mode); },
-    [](int fd, uid_t owner, gid_t group) {
-        return failsNow() ? -1 : sys::realCalls().fchown(fd, owner, group);
-    },
-    [](int fd) { return failsNow() ? -1 : sys::realCalls().fsync(fd); },
-    [](int fd) {
-        // A failed close still releases the descriptor.
-        const int result = sys::realCalls().close(fd);
-        return failsNow() ? -1 : result;
-    },
-    [](int fd, int operation) { return failsNow() ? -1 : sys::realCalls().flock(fd, operation); },
-    [](int fromFolder, const char* from, int toFolder, const char* to, unsigned int flags) {
-        if (auto hook = std::exchange(faults.beforeRename, nullptr))
-            hook();
-        return failsNow() ? -1 : sys::realCalls().renameat2(fromFolder, from, toFolder, to, flags);
-    },
+    Counted<&sys::Calls::fstat>::call,
+    Counted<&sys::Calls::fstatat>::call,
+    Counted<&sys::Calls::fchmod>::call,
+    Counted<&sys::Calls::fchown>::call,
+    Counted<&sys::Calls::fsync>::call,
+    Counted<&sys::Calls::close>::call,
+    Counted<&sys::Calls::flock>::call,
+    Counted<&sys::Calls::renameat2>::call,
 };
 
 class SafeFileTest : public testing::Test {
@@ -158,23 +138,24 @@ TEST_F(SafeFileTest, ShortWritesStillWriteTheWholeFile) {
     EXPECT_EQ(TempInstallation::readFile(path(u"a.ini"_s)), "[s]\r\nk=2\r\n" + original.sliced(10));
 }
 
-// Another writer that replaces the file by a rename after our read: our change is made again
-// on its file, so neither change is lost.
+// Another writer that replaces the file by a rename after our read, just before the save's
+// check or between the check and the rename (its last two calls): our change is made again on
+// its file, so neither change is lost.
 TEST_F(SafeFileTest, AnotherWritersRenameIsNeverOverwritten) {
-    const struct {
-        const char* name;
-        std::function<void()>* moment;
-    } cases[] = {
-        {"BeforeTheCheck", &faults.beforeFstatat},
-        {"BetweenTheCheckAndTheRename", &faults.beforeRename},
-    };
-    for (const auto& c : cases) {
+    const auto save = [&] {
         TempInstallation::writeFile(path(u"p.ini"_s), "[s]\r\nours=0\r\ntheirs=0\r\n");
-        *c.moment = [&] { outsideRename(u"p.ini"_s, "[s]\r\nours=0\r\ntheirs=1\r\n"); };
-        EXPECT_EQ(profile::writeString("s", "ours", "1", path(u"p.ini"_s)), 1) << c.name;
+        faults.calls = 0;
+        return profile::writeString("s", "ours", "1", path(u"p.ini"_s));
+    };
+    ASSERT_EQ(save(), 1);
+    const int steps = faults.calls;
+    faults.hook = [&] { outsideRename(u"p.ini"_s, "[s]\r\nours=0\r\ntheirs=1\r\n"); };
+    for (const int moment : {steps - 1, steps}) {
+        faults.hookAt = moment;
+        EXPECT_EQ(save(), 1) << moment;
         EXPECT_EQ(TempInstallation::readFile(path(u"p.ini"_s)), "[s]\r\nours=1\r\ntheirs=1\r\n")
-            << c.name;
-        EXPECT_EQ(folderEntries(), QStringList{u"p.ini"_s}) << c.name;
+            << moment;
+        EXPECT_EQ(folderEntries(), QStringList{u"p.ini"_s}) << moment;
     }
 }
 

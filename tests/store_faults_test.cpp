@@ -1,7 +1,6 @@
 // The real program, silent, storing onto file systems that refuse: a really full one, a
-// read-only one, a file-size limit, and a link planted for root. Every file stays byte for
-// byte as it was, nothing is left behind, and a store the run is for is reported and ends
-// with status 4. Mounting needs root; without it those cases are skipped with the reason.
+// read-only one and a file-size limit. Every file stays byte for byte as it was, nothing is
+// left behind, and a store the run is for is reported and ends with status 4. Mounting needs root; without it those cases are skipped with the reason.
 
 #include "support/ProgramProcess.h"
 
@@ -12,7 +11,6 @@
 
 #include <functional>
 #include <sys/resource.h>
-#include <unistd.h>
 
 namespace {
 
@@ -176,23 +174,6 @@ TEST_F(StoreFaultsTest, AFileSizeLimitIsReported) {
                               ": File too large"));
     EXPECT_EQ(QDir(at.path(u"parameter"_s)).entryList(QDir::Files | QDir::Hidden),
               QStringList{u"Program.ini"_s});
-}
-
-// Root follows a link only when root owns it or its owner owns what it leads to.
-TEST_F(StoreFaultsTest, ALinkPlantedForRootIsRefused) {
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "only root can be misled by a planted link";
-    const TempInstallation at;
-    at.write(Cfg, "[Project]\r\n");
-    const QString victim = logs.filePath(u"victim.ini"_s);
-    TempInstallation::writeFile(victim, "[Machine1]\r\nMainPictureStatus=-5\r\n");
-    QDir().mkpath(at.path(u"parameter"_s));
-    ASSERT_TRUE(QFile::link(victim, at.programIni()));
-    ASSERT_EQ(::lchown(QFile::encodeName(at.programIni()).constData(), 65534, 65534), 0);
-    const ProcessResult result = runSilent(at);
-    EXPECT_EQ(result.exitCode, 4);
-    EXPECT_EQ(TempInstallation::readFile(victim), "[Machine1]\r\nMainPictureStatus=-5\r\n");
-    EXPECT_TRUE(serviceLogText().contains("Program.ini: Permission denied"));
 }
 
 } // namespace
