@@ -22,34 +22,10 @@ TEST_F(FileLocationsTest, AFolderIsNoFileButAFailedTestThatIsResumedCountsAsFoun
     EXPECT_EQ(platform.boxes.size(), 1u);
 }
 
-// The host's read copy of program.ini is taken only for selector 1 in an integrated run.
-TEST_F(FileLocationsTest, ChoosesTheHostsReadCopyOnlyForSelectorOneWhenIntegrated) {
-    installation.write(u"parameter/Program.ini"_s, "");
-    installation.write(u"Backup/parameter/program.ini"_s, "");
-    const QString copy = installation.path(u"Backup/parameter/program.ini"_s);
-    const QString own = installation.programIni();
-    const struct {
-        const char* saveAndRestore; // %1: the backup folder
-        qint32 selector;
-        bool integrated;
-        QString expected;
-    } cases[] = {{"%1/", 1, true, copy},
-                 {"%1", 1, false, own},
-                 {"", 1, true, QString()},
-                 {"%1/missing", 1, true, QString()}};
-    for (const auto& c : cases) {
-        installation.write(
-            u"parameter/jx5configuration.ini"_s,
-            "[Common]\r\nSaveAndRestore=" +
-                QString::fromUtf8(c.saveAndRestore).arg(installation.path(u"Backup"_s)).toUtf8());
-        StartModeIntegrated = c.integrated;
-        EXPECT_EQ(GetProgramIniPath(c.selector), c.expected) << c.saveAndRestore << c.selector;
-    }
-}
-
 // The host names its read copy's folder (SaveAndRestore) and its log file (LOGFILE) in its
 // own form: any drive is the root, "\\" is "/", and every part is found without regard to case
-// ("ß" being a letter of its own). "%1" is the installation's root as the host writes it.
+// ("ß" being a letter of its own). "%1" is the installation's root as the host writes it. The
+// read copy of program.ini is taken only for selector 1 in an integrated run.
 TEST_F(FileLocationsTest, HostPathsLeadToTheFilesThatExistWhateverTheirCase) {
     installation.write(u"Backup/Parameter/PROGRAM.ini"_s, "");
     installation.write(u"Logs/Existing.log"_s, "old\r\n");
@@ -93,6 +69,17 @@ TEST_F(FileLocationsTest, HostPathsLeadToTheFilesThatExistWhateverTheirCase) {
         EXPECT_EQ(TempInstallation::readFile(found), before + "line\r\n");
     }
     EXPECT_FALSE(QFile::exists(installation.errorLog()));
+    // The folder in the local form is taken as well; selector 2 and a standalone run take the
+    // installation's own file, and an empty SaveAndRestore gives none.
+    installation.write(u"parameter/jx5configuration.ini"_s,
+                       "[Common]\r\nSaveAndRestore=" + installation.path(u"Backup/"_s).toUtf8());
+    EXPECT_EQ(GetProgramIniPath(1), installation.path(u"Backup/Parameter/PROGRAM.ini"_s));
+    EXPECT_EQ(GetProgramIniPath(2), installation.programIni());
+    StartModeIntegrated = false;
+    EXPECT_EQ(GetProgramIniPath(1), installation.programIni());
+    installation.write(u"parameter/jx5configuration.ini"_s, "[Common]\r\nSaveAndRestore=");
+    StartModeIntegrated = true;
+    EXPECT_EQ(GetProgramIniPath(1), QString());
 }
 
 // The installation's files are found as it spells them, and a write goes to that file.

@@ -9,8 +9,6 @@
 #include "platform/ProfileFile.h"
 #include "support/ProgramFixture.h"
 
-#include <memory>
-
 namespace {
 
 const QString LanguageFile = u"415_MainPicture/415_MainPicture_Config.ini"_s;
@@ -33,25 +31,13 @@ QByteArrayList keysOf(const QByteArray& content, const QByteArray& section) {
     return keys;
 }
 
-class LanguageTemplateTest : public ProgramFixture {
-protected:
-    // A fresh window loads its texts from the template with this language chosen.
-    void loadTemplate(const QByteArray& language) {
-        fileBefore = Template;
-        fileBefore.replace("\r\nLanguage=1031\r\n", "\r\nLanguage=" + language + "\r\n");
-        installation.write(LanguageFile, fileBefore);
-        window = std::make_unique<frm_415_MainPicture_Config_Exe>();
-        LoadToolTipTexts();
-    }
-    // The value stored in the file, as the program's code page reads it, uncut.
-    QString storedValue(const QByteArray& language, const QByteArray& key) const {
-        return platform::fromCp1252(
-            platform::profile::findValue(Template, language, key).value_or("<missing>"));
-    }
+// The value stored in the template, as the program's code page reads it, uncut.
+QString storedValue(const QByteArray& language, const QByteArray& key) {
+    return platform::fromCp1252(
+        platform::profile::findValue(Template, language, key).value_or("<missing>"));
+}
 
-    QByteArray fileBefore;
-    std::unique_ptr<frm_415_MainPicture_Config_Exe> window;
-};
+using LanguageTemplateTest = ProgramFixture;
 
 // What a first run would add, in either language, is exactly what the template holds.
 TEST_F(LanguageTemplateTest, HoldsEveryEntryOfTheDialogInBothLanguages) {
@@ -71,10 +57,15 @@ TEST_F(LanguageTemplateTest, EitherLanguageShowsRealTextsAndLeavesTheFileAsItWas
     QString germanHelp[std::size(HelpNumbers)];
     for (const char* language : {"1031", "1033"}) {
         SCOPED_TRACE(language);
+        // A fresh window loads its texts from the template with this language chosen.
         resetProgramState();
-        loadTemplate(language);
+        const QByteArray fileBefore = QByteArray(Template).replace(
+            "\r\nLanguage=1031\r\n", "\r\nLanguage=" + QByteArray(language) + "\r\n");
+        installation.write(LanguageFile, fileBefore);
+        frm_415_MainPicture_Config_Exe window;
+        LoadToolTipTexts();
         EXPECT_EQ(installation.read(LanguageFile), fileBefore) << "the program rewrote entries";
-        const ControlWalk controls(window.get());
+        const ControlWalk controls(&window);
         ASSERT_EQ(controls.count(), designedControls.count());
         for (int i = 0; i < controls.count(); ++i) {
             const Control control = controls.at(i);

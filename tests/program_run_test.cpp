@@ -25,9 +25,11 @@ protected:
     ProgramProcess program{installation};
 };
 
+// The edit record scrambles the first entry of the environment the program was given: with
+// none given, the value is empty (not the toolkit's platform, which the program sets itself).
 TEST_F(ProgramRunTest, SilentRunStoresWritesTheEditRecordAndTheLanguageFile) {
     writeFiles("; kept\r\n[Machine1]\r\nMainPictureStatus=-5\r\n[Other]\r\nx=1");
-    const ProcessResult result = program.run(Silent);
+    ProcessResult result = program.run(Silent);
     EXPECT_EQ(result.exitCode, 0) << result.standardError.constData();
     EXPECT_EQ(read("parameter/Program.ini"),
               "; kept\r\n[Machine1]\r\nMainPictureStatus=0\r\n[Other]\r\nx=1");
@@ -36,14 +38,8 @@ TEST_F(ProgramRunTest, SilentRunStoresWritesTheEditRecordAndTheLanguageFile) {
     EXPECT_TRUE(read("415_MainPicture/415_MainPicture_Config.ini")
                     .startsWith("[Language]\r\nLanguage=1031\r\n"));
     EXPECT_TRUE(read("service.log").isEmpty());
-}
-
-// The edit record scrambles the first entry of the environment the program was given: with
-// none given, the value is empty (not the toolkit's platform, which the program sets itself).
-TEST_F(ProgramRunTest, AnEmptyEnvironmentGivesAnEmptyEditor) {
-    writeFiles("[Machine1]\r\nMainPictureStatus=1\r\n");
     program.environment = QProcessEnvironment();
-    const ProcessResult result = program.run(Silent);
+    result = program.run(Silent);
     EXPECT_EQ(result.exitCode, 0) << result.standardError.constData();
     EXPECT_TRUE(read("415_MainPicture/415_MainPicture.cfg").endsWith("\r\nS_Editor=\r\n"));
 }
@@ -63,58 +59,48 @@ TEST_F(ProgramRunTest, InteractiveStartWithoutADisplaySaysSoInOneLine) {
 // On a virtual X display, real key presses go to the window once it is shown. The last key
 // ends the program, so the typing may find the window gone; the program's exit code counts.
 // Both are cut off after 20 s, so that a program left waiting fails instead of lingering.
-TEST_F(ProgramRunTest, InteractiveRunsStoreThroughOk) {
+// Escape does not answer the error box (No would end the program and lose the edits): the box
+// stays open until Yes is chosen, and the run then goes on to store through OK.
+TEST_F(ProgramRunTest, InteractiveRunsStoreThroughOkAndEscapeLeavesTheErrorBoxOpen) {
     if (QStandardPaths::findExecutable(u"xvfb-run"_s).isEmpty() ||
         QStandardPaths::findExecutable(u"xdotool"_s).isEmpty())
         GTEST_SKIP() << "xvfb-run and xdotool are needed";
-    // Focus starts on OK: Tab three times reaches "mit Etikettenapparat".
-    const char* const cases[][3] = {
-        {"", "Tab Tab Tab space shift+Tab shift+Tab shift+Tab Return", "97"},
-        {"/EXTERNAL=JX5CFG", "Return", "99"}};
-    for (const auto& [arguments, keys, saved] : cases) {
-        writeFiles("[Machine1]\r\nMainPictureStatus=96\r\n");
+    const QString errorBox =
+        u"box='^Unexpected error$'; "
+        "timeout 20 xdotool search --sync --name \"$box\" windowfocus --sync; "
+        "xdotool key Escape; sleep 1; "
+        "xdotool search --onlyvisible --name \"$box\" >/dev/null && echo open; "
+        "xdotool key Return; "_s;
+    // Focus starts on OK: Tab three times reaches "mit Etikettenapparat". 40000 overflows.
+    const struct {
+        const char *status, *arguments, *keys;
+        bool errorBox;
+        const char* saved;
+    } cases[] = {{"96", "", "Tab Tab Tab space shift+Tab shift+Tab shift+Tab Return", false, "97"},
+                 {"96", "/EXTERNAL=JX5CFG", "Return", false, "99"},
+                 {"40000", "", "Return", true, "0"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.status + std::string(" ") + c.arguments);
+        writeFiles("[Machine1]\r\nMainPictureStatus=" + QByteArray(c.status) + "\r\n");
         installation.write(u"parameter/jx5configuration.ini"_s,
                            "[Common]\r\nSaveAndRestore=" + installation.path(u"Backup"_s).toUtf8());
         installation.write(u"Backup/parameter/program.ini"_s, "[Machine1]\r\nMainPictureStatus=3");
         QProcess process;
         process.setProcessEnvironment(program.environment);
-        process.start(
-            u"xvfb-run"_s,
-            {u"-a"_s, u"sh"_s, u"-c"_s,
-             u"timeout 20 \"$0\" $1 & timeout 20 xdotool search --sync --name "
-             "'Erweiterte Konfiguration' windowfocus --sync key --delay 100 $2; wait $!"_s,
-             program.executable, QString::fromLatin1(arguments), QString::fromLatin1(keys)});
-        ASSERT_TRUE(process.waitForFinished(40000)) << arguments;
+        process.start(u"xvfb-run"_s,
+                      {u"-a"_s, u"-s"_s, u"-screen 0 1024x768x24 -noreset"_s, u"sh"_s, u"-c"_s,
+                       u"timeout 20 \"$0\" $1 & "_s + (c.errorBox ? errorBox : QString()) +
+                           u"timeout 20 xdotool search --sync --onlyvisible --name 'Erweiterte "
+                           "Konfiguration' windowfocus --sync key --delay 100 $2; wait $!"_s,
+                       program.executable, QString::fromLatin1(c.arguments),
+                       QString::fromLatin1(c.keys)});
+        ASSERT_TRUE(process.waitForFinished(40000));
+        EXPECT_EQ(process.readAllStandardOutput().trimmed(), c.errorBox ? "open" : "");
         EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().constData();
         EXPECT_EQ(read("parameter/Program.ini"),
-                  QByteArray("[Machine1]\r\nMainPictureStatus=") + saved + "\r\n");
+                  "[Machine1]\r\nMainPictureStatus=" + QByteArray(c.saved) + "\r\n");
+        EXPECT_EQ(read("JX5cfglog.txt").endsWith("(Nr. 6) :Overflow\r\n"), c.errorBox);
     }
-}
-
-// Escape does not answer the error box (No would end the program and lose the edits): the box
-// stays open until Yes is chosen, and the run then goes on to store through OK.
-TEST_F(ProgramRunTest, EscapeLeavesTheErrorBoxOpen) {
-    if (QStandardPaths::findExecutable(u"xvfb-run"_s).isEmpty() ||
-        QStandardPaths::findExecutable(u"xdotool"_s).isEmpty())
-        GTEST_SKIP() << "xvfb-run and xdotool are needed";
-    writeFiles("[Machine1]\r\nMainPictureStatus=40000\r\n"); // an overflow: the error box
-    QProcess process;
-    process.setProcessEnvironment(program.environment);
-    process.start(u"xvfb-run"_s,
-                  {u"-a"_s, u"-s"_s, u"-screen 0 1024x768x24 -noreset"_s, u"sh"_s, u"-c"_s,
-                   u"timeout 20 \"$0\" & box='^Unexpected error$'; "
-                   "timeout 20 xdotool search --sync --name \"$box\" windowfocus --sync; "
-                   "xdotool key Escape; sleep 1; "
-                   "xdotool search --onlyvisible --name \"$box\" >/dev/null && echo open; "
-                   "xdotool key Return; "
-                   "timeout 20 xdotool search --sync --onlyvisible --name 'Erweiterte "
-                   "Konfiguration' windowfocus --sync key --delay 100 Return; wait $!"_s,
-                   program.executable});
-    ASSERT_TRUE(process.waitForFinished(40000));
-    EXPECT_EQ(process.readAllStandardOutput().trimmed(), "open");
-    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().constData();
-    EXPECT_EQ(read("parameter/Program.ini"), "[Machine1]\r\nMainPictureStatus=0\r\n");
-    EXPECT_TRUE(read("JX5cfglog.txt").endsWith("(Nr. 6) :Overflow\r\n"));
 }
 
 } // namespace
