@@ -1,6 +1,7 @@
 // The real program, silent, storing onto file systems that refuse: a really full one, a
 // read-only one and a file-size limit. Every file stays byte for byte as it was, nothing is
-// left behind, and a store the run is for is reported and ends with status 4. Mounting needs root; without it those cases are skipped with the reason.
+// left behind, and a store the run is for is reported and ends with status 4. Mounting needs root;
+// without it those cases are skipped with the reason.
 
 #include "support/ProgramProcess.h"
 
@@ -88,10 +89,10 @@ protected:
 struct FullDiskCase {
     const char* name;
     QByteArray programIni, cfg;
-    bool storeNeeded;   // both files back as given, after a first run settled them
-    bool languageFile;  // a language file with one entry missing, or none at all
-    int exitCode;       // 4 when a store the run is for was refused
-    const char* logged; // what the service log must hold
+    bool storeNeeded;        // both files back as given, after a first run settled them
+    QByteArray languageTail; // null: no language file; else one with an entry missing, then this
+    int exitCode;            // 4 when a store the run is for was refused
+    const char* logged;      // what the service log must hold
 };
 
 TEST_F(StoreFaultsTest, AFullFileSystemChangesNoFile) {
@@ -101,13 +102,14 @@ TEST_F(StoreFaultsTest, AFullFileSystemChangesNoFile) {
     const QByteArray settled = "[Machine1]\r\nMainPictureStatus=0\r\n[Machine2]\r\nx=1\r\n";
     const QByteArray cfg = "[Project]\r\nValidMachines=1\r\n";
     const FullDiskCase cases[] = {
-        {"ProgramIniSmall", negative, cfg, true, true, 4, "Program.ini: No space left on device"},
-        {"ProgramIniLarge", negative + Padding, cfg, true, true, 4, "No space left on device"},
-        {"CfgSmall", settled, cfg, true, true, 4, "415_MainPicture.cfg: No space left on device"},
-        {"CfgLarge", settled, cfg + Padding, true, true, 4, "No space left on device"},
+        {"ProgramIniSmall", negative, cfg, true, "", 4, "Program.ini: No space left on device"},
+        {"ProgramIniLarge", negative + Padding, cfg, true, "", 4, "No space left on device"},
+        {"CfgSmall", settled, cfg, true, "", 4, "415_MainPicture.cfg: No space left on device"},
+        {"CfgLarge", settled, cfg + Padding, true, "", 4, "No space left on device"},
         // Entries added to the language file are wishes: refused, they are not reported.
-        {"LanguageFileCustomised", settled, cfg + Padding, false, true, 0, ""},
-        {"LanguageFileFirstRun", settled, cfg, false, false, 0, ""},
+        {"LanguageFileCustomised", settled, cfg + Padding, false, "", 0, ""},
+        {"LanguageFileLarge", settled, cfg, false, Padding, 0, ""},
+        {"LanguageFileFirstRun", settled, cfg, false, {}, 0, ""},
     };
     for (const FullDiskCase& c : cases) {
         QFile::remove(serviceLog());
@@ -122,8 +124,8 @@ TEST_F(StoreFaultsTest, AFullFileSystemChangesNoFile) {
         }
         QByteArray language = at.read(LanguageFile);
         language.replace("Help16=0\r\n", "");
-        if (c.languageFile)
-            at.write(LanguageFile, language);
+        if (!c.languageTail.isNull())
+            at.write(LanguageFile, language + c.languageTail);
         else
             QFile::remove(at.path(LanguageFile));
         fill();
