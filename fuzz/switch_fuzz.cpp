@@ -15,12 +15,18 @@
 
 namespace {
 
-// Each code point by its own simple upper case.
+// Each code point by its own simple upper case. A lone surrogate (a value cut between the two
+// halves of a pair) stays as it is; converting the text to code points would replace it.
 QString upperEach(const QString& text) {
     QString upper;
-    for (const char32_t c : text.toUcs4()) {
-        const char32_t mapped = QChar::toUpper(c);
-        upper += QString::fromUcs4(&mapped, 1);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            const char32_t mapped = QChar::toUpper(QChar::surrogateToUcs4(c, text.at(++i)));
+            upper += QString::fromUcs4(&mapped, 1);
+        } else {
+            upper += c.toUpper();
+        }
     }
     return upper;
 }
