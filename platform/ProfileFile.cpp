@@ -259,9 +259,7 @@ QByteArray cutToBuffer(QByteArray text, int bufferSize) {
     return text;
 }
 
-} // namespace
-
-namespace {
+// The value of the entry found, trimmed and unquoted, or nullopt when none was found.
 std::optional<QByteArray> valueAt(const QByteArray& content, const Location& found) {
     if (!found.entry)
         return std::nullopt;
