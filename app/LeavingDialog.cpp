@@ -9,6 +9,7 @@
 #include "env/StartMode.h"
 #include "i18n/InfoText.h"
 #include "platform/Platform.h"
+#include "platform/Text.h"
 #include "store/StoreCheck.h"
 
 #include <QCloseEvent>
@@ -81,8 +82,10 @@ bool frm_415_MainPicture_Config_Exe::ConfirmCancel() {
         text += MessageLineBreak + QLatin1Char('"') + GetOCXName() + QLatin1Char('"') +
                 QStringLiteral(" has to be configured again in ") +
                 QStringLiteral("\"standalone-mode\"") + QStringLiteral(" via ") + MessageLineBreak +
-                QLatin1Char('"') + programFolder() + QLatin1Char('/') +
-                platform::current().executableFileName() + QLatin1Char('"');
+                QLatin1Char('"') +
+                platform::printablePath(programFolder() + QLatin1Char('/') +
+                                        platform::current().executableFileName()) +
+                QLatin1Char('"');
     }
     if (StartModeSilent) {
         WriteServiceLog(text);

@@ -7,6 +7,7 @@
 #include "env/FileLocations.h"
 #include "env/MachineList.h"
 #include "platform/ControlWalk.h"
+#include "platform/Platform.h"
 #include "store/IniAccess.h"
 #include "store/StatusBits.h"
 #include "store/StoreCheck.h"
@@ -50,17 +51,33 @@ void frm_415_MainPicture_Config_Exe::WriteInputs() {
     procedure.step([&] { GetValidMachines(); });
     // Always the installation's own file: bits 5 to 14 come from the file being written.
     procedure.step([&] { programIni = GetProgramIniPath(2); });
-    procedure.step([&] { value = LoadIniInteger(OptionSection, OptionKey, programIni, false); });
-    procedure.step([&] { value = qMax<qint16>(value, 0); });
-    const auto boxes = optionBoxes(*this);
-    for (qint16 bit = 0; bit < qint16(boxes.size()); ++bit) {
-        procedure.step([&] { value = WriteBit(value, bit, Control(boxes[bit]).Value()); });
+    // Without Program.ini the path is empty; a failure then names the file looked for.
+    QString file;
+    procedure.step(
+        [&] { file = programIni.isEmpty() ? installationProgramIniPath() : programIni; });
+    {
+        // Bits 5 to 14 belong to other tools: they are read, kept and stored under the
+        // folder's lock, so that none of their changes is lost in between. A store rests on a
+        // value that was read.
+        StoreLock lock;
+        bool valueRead = procedure.step([&] { lock.take(file); });
+        if (valueRead) {
+            valueRead = procedure.step([&] {
+                value = LoadIniInteger(OptionSection, OptionKey, programIni, false);
+            }) && !lastReadFailed();
+        }
+        procedure.step([&] { value = qMax<qint16>(value, 0); });
+        const auto boxes = optionBoxes(*this);
+        for (qint16 bit = 0; bit < qint16(boxes.size()); ++bit) {
+            procedure.step([&] { value = WriteBit(value, bit, Control(boxes[bit]).Value()); });
+        }
+        if (valueRead) {
+            procedure.step([&] {
+                if (programIni.isEmpty())
+                    refuseStore(file, platform::current().whyNoOrdinaryFile(file));
+                requireStored(SaveIni(value, OptionSection, OptionKey, programIni), file);
+            });
+        }
     }
-    procedure.step([&] {
-        // Without Program.ini the path is empty and the store is refused; the failure then
-        // names the file that was looked for.
-        const QString file = programIni.isEmpty() ? installationProgramIniPath() : programIni;
-        requireStored(SaveIni(value, OptionSection, OptionKey, programIni), file);
-    });
     procedure.step([&] { WriteEditInfo(); });
 }

@@ -62,7 +62,7 @@ qint32 HandleError(qint32 number, const QString& source, const QString& descript
         sayOnStderr(
             QStringLiteral("error log not written (%1): %2").arg(failure.description, logLine));
         confirmation = QStringLiteral("Error could not be logged to ") + MessageLineBreak +
-                       platform::upperCase(errorLogPath());
+                       platform::printablePath(platform::upperCase(errorLogPath()));
     }
     const QString message = QStringLiteral("Unexpected error!") + MessageLineBreak + description +
                             MessageLineBreak + confirmation;

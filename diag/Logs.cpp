@@ -42,8 +42,8 @@ QString WriteErrorLog(const QString& text, bool announce) {
     if (file.isEmpty())
         raiseFailure(logPath.isEmpty() ? BadFileName : PathNotFound);
     appendEntry(file, text);
-    const QString confirmation =
-        QStringLiteral("Error logged to ") + MessageLineBreak + platform::upperCase(logPath);
+    const QString confirmation = QStringLiteral("Error logged to ") + MessageLineBreak +
+                                 platform::printablePath(platform::upperCase(logPath));
     if (announce) {
         ReportFault(confirmation);
         return QString();

@@ -71,7 +71,7 @@ QString GetCFGPath() {
         return path;
     procedure.step([&] {
         ReportFault(QStringLiteral("File not found: ") + MessageLineBreak +
-                    platform::upperCase(path));
+                    platform::printablePath(platform::upperCase(path)));
     });
     platform::endAtOnce(platform::ExitFileMissing);
 }

@@ -5,6 +5,7 @@
 #include "platform/PathCase.h"
 #include "platform/Platform.h"
 #include "store/IniAccess.h"
+#include "store/StoreCheck.h"
 
 namespace {
 const QString LanguageSection = QStringLiteral("Language");
@@ -24,8 +25,9 @@ QString GetLanguage() {
     QString language;
     procedure.step(
         [&] { language = LoadIniString(LanguageSection, LanguageKey, languageFilePath(), false); });
-    if (!language.isEmpty())
-        return language;
+    // A language entry that could not be read is not missing: the file keeps what it holds.
+    if (!language.isEmpty() || lastReadFailed())
+        return language.isEmpty() ? DesignLanguage : language;
     procedure.step(
         [&] { SaveIni(DesignLanguage, LanguageSection, LanguageKey, languageFilePath()); });
     return DesignLanguage;

@@ -7,6 +7,7 @@
 #include "platform/Platform.h"
 #include "platform/Text.h"
 #include "store/IniAccess.h"
+#include "store/StoreCheck.h"
 
 #include <QWidget>
 
@@ -54,10 +55,13 @@ public:
     }
 
 private:
+    // An entry that could not be read is not missing: the file keeps what it holds.
     void loadCaption(Control control, const QString& key) const {
         const QString text = LoadIniString(language_, key, file_, false);
         if (isText(text))
             control.setCaption(text);
+        else if (lastReadFailed())
+            return;
         else if (language_ != DesignLanguage)
             SaveIni(NoText, language_, key, file_);
         else // the design language fills itself with the designed captions
@@ -70,7 +74,7 @@ private:
         slot = LoadIniString(language_, key, file_, false);
         if (isText(slot)) // what the info box shows, for screen readers
             control.widget()->setAccessibleDescription(withLineBreaks(slot));
-        else
+        else if (!lastReadFailed())
             SaveIni(NoText, language_, key, file_);
     }
 
@@ -78,7 +82,7 @@ private:
         const QString text = LoadIniString(language_, key, file_, false);
         if (isText(text))
             control.setToolTipText(text);
-        else
+        else if (!lastReadFailed())
             SaveIni(NoText, language_, key, file_);
     }
 

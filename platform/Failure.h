@@ -22,6 +22,7 @@ enum FailureNumber : qint32 {
     DeviceIOError = 57,    // "Device I/O error"
     DiskFull = 61,         // "Disk full"
     PermissionDenied = 70, // "Permission denied"
+    TooManyFiles = 67,     // "Too many files"
     PathFileAccess = 75,   // "Path/File access error"
     PathNotFound = 76,     // "Path not found"
 };
@@ -31,7 +32,13 @@ enum FailureNumber : qint32 {
 [[noreturn]] void raiseFailure(FailureNumber number, const QString& description);
 QString failureDescription(FailureNumber number);
 
-// Raises the failure of a file that could not be written, from the system's error number:
-// its number (disk full, permission denied, file not found, ...) and a description that names
-// the file and the reason the system gave.
+// The failure number of a system error (errno) and the reason a message gives for it: the
+// system's own text, or ours where the system's would mislead.
+FailureNumber failureOfSystemError(int systemError);
+QString reasonOfSystemError(int systemError);
+
+// Raises the failure of a file that could not be written, or read, from the system's error
+// number: its number (disk full, permission denied, file not found, ...) and a description
+// that names the file and the reason ("Could not write <file>: No space left on device").
 [[noreturn]] void raiseWriteFailure(const QString& file, int systemError);
+[[noreturn]] void raiseReadFailure(const QString& file, int systemError);

@@ -55,9 +55,21 @@ public:
     // Why the last profile write returned 0, as the system's error number (errno): no space,
     // permission denied, read-only file system, not found, ... 0 after a success.
     virtual int lastWriteError() = 0;
+    // Why the last profile read could not read its file (errno); 0 when it read the file or
+    // the file is simply not there. A read that could not read gave the default, as a missing
+    // entry does, so the caller must look here before it builds anything on the value.
+    virtual int lastReadError() = 0;
+    // Holds the lock of the folder that file lies in, which every save there honours, until
+    // releaseFolderLock: a value read, changed and stored meanwhile is one step for every
+    // tool that honours the lock. 0 or errno (ETIMEDOUT: another program kept it locked).
+    virtual int holdFolderLock(const QString& file) = 0;
+    virtual void releaseFolderLock() = 0;
 
     // --- Files. An ordinary file exists at path (folders do not count). May throw Failure.
     virtual bool isOrdinaryFile(const QString& path) = 0;
+    // Why there is no ordinary file at path (errno: ENOENT, EISDIR, ELOOP, EACCES, ...;
+    // EINVAL for a pipe, device or socket), or 0 when there is one.
+    virtual int whyNoOrdinaryFile(const QString& path) = 0;
     // Appends bytes to a text file, creating it when missing. Throws Failure when it cannot.
     virtual void appendToFile(const QString& path, const QByteArray& bytes) = 0;
 

@@ -443,23 +443,38 @@ bool hasSettled(const file::Identity& identity) {
     return identity.modifiedSeconds + SettledAfterSeconds <= now;
 }
 
+// A file in UTF-16 (it starts with that encoding's byte-order mark) is no file of the 8-bit
+// code page: its lines would be misread, and lines written into it would mix two encodings.
+// Such a file is refused, both for reading and for writing, and stays untouched.
+bool isUtf16(const QByteArray& content) {
+    return content.startsWith("\xFF\xFE") || content.startsWith("\xFE\xFF");
+}
+
+thread_local int lastError = 0;
+thread_local int lastReadErrorNumber = 0;
+
+// The document of the file at path, or nullptr when the file is missing or could not be read
+// (lastReadErrorNumber then tells why it could not, 0 when it is simply not there).
 std::shared_ptr<const Document> documentOf(const QString& path) {
-    const std::optional<file::Identity> identity = file::identityOf(path);
+    int& error = lastReadErrorNumber;
+    const std::optional<file::Identity> identity = file::identityOf(path, error);
     if (!identity)
         return nullptr;
     if (lastFile && lastFile->identity == *identity)
         return lastFile->document;
-    std::optional<file::Snapshot> snapshot = file::readOrdinaryFile(path);
+    std::optional<file::Snapshot> snapshot = file::readOrdinaryFile(path, error);
     if (!snapshot)
         return nullptr;
+    if (isUtf16(snapshot->bytes)) {
+        error = EILSEQ;
+        return nullptr;
+    }
     auto document = std::make_shared<const Document>(std::move(snapshot->bytes));
     lastFile.reset();
     if (hasSettled(snapshot->identity))
         lastFile = LastFile{snapshot->identity, document};
     return document;
 }
-
-thread_local int lastError = 0;
 
 } // namespace
 
@@ -491,18 +506,28 @@ qint32 readInteger(const QByteArray& section, const QByteArray& key, qint32 defa
 
 int writeString(const QByteArray& section, const QByteArray& key,
                 const std::optional<QByteArray>& value, const QString& file) {
-    if (file.isEmpty())
+    if (file.isEmpty()) {
         lastError = ENOENT;
-    else if (!acceptsEntry(section, key, value))
+    } else if (!acceptsEntry(section, key, value)) {
         lastError = EINVAL;
-    else
-        lastError = file::rewrite(
-            file, [&](const QByteArray& content) { return editOf(content, section, key, value); });
+    } else {
+        int refusal = 0;
+        lastError = file::rewrite(file, [&](const QByteArray& content) -> std::optional<Edit> {
+            refusal = isUtf16(content) ? EILSEQ : 0;
+            return refusal ? std::nullopt : editOf(content, section, key, value);
+        });
+        if (lastError == 0)
+            lastError = refusal;
+    }
     return lastError == 0 ? 1 : 0;
 }
 
 int lastWriteError() {
     return lastError;
+}
+
+int lastReadError() {
+    return lastReadErrorNumber;
 }
 
 } // namespace platform::profile

@@ -66,10 +66,12 @@ QByteArray withEntry(const QByteArray& content, const QByteArray& section, const
 qint32 parseInteger(const QByteArray& value);
 
 // --- File functions with the profile functions' contracts (see platform/Platform.h). A file
-// that is missing, no ordinary file (a folder, a pipe, a device) or unreadable reads as
-// missing; a read never blocks. Reading many entries of one unchanged file costs about one
-// read of it: the last file read is kept, with the place of each section, while its identity
-// (device, inode, size, modification time) stays the same; it is checked on every read.
+// that is missing or no ordinary file (a folder, a pipe, a device) reads as missing; a file
+// that cannot be read (no permission, I/O error, too many open files, UTF-16 text) reads as
+// missing too, and lastReadError() tells why. A read never blocks. Reading many entries of one
+// unchanged file costs about one read of it: the last file read is kept, with the place of each
+// section, while its identity (device, inode, size, modification time) stays the same; it is
+// checked on every read.
 
 // The entry's value cut to bufferSize - 1 bytes (empty for bufferSize below 2); the result's
 // length is the count the profile function returns. A missing file, section or key gives the
@@ -94,7 +96,11 @@ int writeString(const QByteArray& section, const QByteArray& key,
                 const std::optional<QByteArray>& value, const QString& file);
 
 // Why the last writeString of this thread returned 0: the system's error number (ENOENT for
-// an empty file name, EINVAL for refused names or values); 0 after a success.
+// an empty file name, EINVAL for refused names or values, EILSEQ for a UTF-16 file); 0 after
+// a success.
 int lastWriteError();
+// Why the last readString or readInteger of this thread could not read its file: the system's
+// error number (EILSEQ for a UTF-16 file); 0 when it read the file or the file is not there.
+int lastReadError();
 
 } // namespace platform::profile

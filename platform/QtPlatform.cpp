@@ -2,6 +2,7 @@
 
 #include "platform/Failure.h"
 #include "platform/ProfileFile.h"
+#include "platform/SafeFile.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -37,6 +38,12 @@ QtPlatform::QtPlatform(int argc, char** argv) {
     // (the toolkit's platform) before anything asks for the first entry.
     if (environ != nullptr && environ[0] != nullptr)
         firstEnvironmentEntry_ = QString::fromLocal8Bit(environ[0]);
+    // While a save waits for another program's lock the window keeps repainting under the busy
+    // pointer; the user's input waits until the store is done.
+    file::setWhileWaiting([] {
+        if (QCoreApplication::instance() != nullptr)
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    });
 }
 
 QByteArray QtPlatform::getPrivateProfileString(const QByteArray& section, const QByteArray& key,
@@ -58,6 +65,22 @@ int QtPlatform::writePrivateProfileString(const QByteArray& section, const QByte
 
 int QtPlatform::lastWriteError() {
     return profile::lastWriteError();
+}
+
+int QtPlatform::lastReadError() {
+    return profile::lastReadError();
+}
+
+int QtPlatform::holdFolderLock(const QString& file) {
+    return file::holdFolderLock(file);
+}
+
+void QtPlatform::releaseFolderLock() {
+    file::releaseFolderLock();
+}
+
+int QtPlatform::whyNoOrdinaryFile(const QString& path) {
+    return file::whyNoOrdinaryFile(path);
 }
 
 bool QtPlatform::isOrdinaryFile(const QString& path) {

@@ -21,7 +21,11 @@ public:
                                   const std::optional<QByteArray>& value,
                                   const QString& file) override;
     int lastWriteError() override;
+    int lastReadError() override;
+    int holdFolderLock(const QString& file) override;
+    void releaseFolderLock() override;
     bool isOrdinaryFile(const QString& path) override;
+    int whyNoOrdinaryFile(const QString& path) override;
     void appendToFile(const QString& path, const QByteArray& bytes) override;
     Answer messageBox(const QString& text, const QString& title, Icon icon, Buttons buttons,
                       Answer defaultButton) override;

@@ -28,9 +28,20 @@ namespace {
 
 // Rereads when another writer replaced the file between our read and our rename.
 constexpr int MaxAttempts = 16;
-// How long a save waits for another run's save in the same folder.
-constexpr auto LockWait = std::chrono::seconds(20);
 constexpr auto LockRetry = std::chrono::milliseconds(2);
+
+// What is left of the run's one bound on waiting for folder locks.
+std::chrono::milliseconds lockWaitLeft{20000};
+std::function<void()> whileWaitingForLock;
+QByteArray folderFoundLocked;
+
+// The folder lock an update holds from its read to its store (holdFolderLock).
+struct HeldLock {
+    int fd = -1;
+    dev_t device = 0;
+    ino_t inode = 0;
+};
+HeldLock heldLock;
 
 Identity identityFrom(const struct stat& status) {
     return {status.st_dev, status.st_ino, status.st_size, status.st_mtim.tv_sec,
@@ -84,6 +95,53 @@ bool writeAll(int fd, QByteArrayView bytes) {
     return true;
 }
 
+// Takes the folder's lock, waiting at most what is left of the run's bound; 0 or the system's
+// error number (ETIMEDOUT when the wait ran out, with the folder noted for the message).
+int lockFolder(int folderFd, const QByteArray& folder) {
+    using Clock = std::chrono::steady_clock;
+    const auto start = Clock::now();
+    const auto waited = [&] {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
+    };
+    while (sys::calls().flock(folderFd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EWOULDBLOCK && errno != EINTR)
+            return errno;
+        if (waited() >= lockWaitLeft) {
+            lockWaitLeft = std::chrono::milliseconds(0);
+            folderFoundLocked = folder;
+            return ETIMEDOUT;
+        }
+        if (whileWaitingForLock)
+            whileWaitingForLock();
+        std::this_thread::sleep_for(LockRetry);
+    }
+    lockWaitLeft -= std::min(waited(), lockWaitLeft);
+    return 0;
+}
+
+// Temporary files of ours in this folder belong to saves that were killed: every save here
+// holds the folder's lock, which the caller holds now.
+void removeLeftovers(int folderFd) {
+    const int listed = ::dup(folderFd);
+    DIR* listing = listed >= 0 ? ::fdopendir(listed) : nullptr;
+    if (!listing) {
+        if (listed >= 0)
+            ::close(listed);
+        return;
+    }
+    while (const dirent* entry = ::readdir(listing)) {
+        if (std::strstr(entry->d_name, TemporaryMarker))
+            ::unlinkat(folderFd, entry->d_name, 0);
+    }
+    ::closedir(listing);
+}
+
+bool sameFolder(int fd, const HeldLock& lock) {
+    struct stat status {};
+    return lock.fd >= 0 && ::fstat(fd, &status) == 0 && status.st_dev == lock.device &&
+           status.st_ino == lock.inode;
+}
+
 // One save of one file, holding its folder open and locked until it ends. Whatever it leaves
 // unfinished (an open file, a temporary file) is undone when it ends.
 class Save {
@@ -100,12 +158,19 @@ public:
     Save& operator=(const Save&) = delete;
 
     int run(const std::function<std::optional<Splice>(const QByteArray&)>& change) {
-        if (!openFolder() || !lockFolder())
+        if (!openFolder())
             return error_;
-        removeLeftovers();
+        // A save that changes nothing neither waits for the lock nor takes it.
+        std::optional<Snapshot> current;
+        if (!readCurrent(current))
+            return error_;
+        if (!change(current ? current->bytes : QByteArray()))
+            return 0;
+        if (!lockFolderUnlessHeld())
+            return error_;
         for (int attempt = 0; attempt < MaxAttempts; ++attempt) {
-            std::optional<Snapshot> current;
-            if (!readCurrent(current))
+            // The file read before the lock serves when it is still the same file.
+            if ((attempt > 0 || checkUnchanged(current) != Outcome::Done) && !readCurrent(current))
                 return error_;
             const std::optional<Splice> splice = change(current ? current->bytes : QByteArray());
             if (!splice)
@@ -146,41 +211,24 @@ private:
         return ::faccessat(folderFd_, ".", W_OK, AT_EACCESS) == 0 || failed();
     }
 
-    bool lockFolder() {
-        const auto deadline = std::chrono::steady_clock::now() + LockWait;
-        while (sys::calls().flock(folderFd_, LOCK_EX | LOCK_NB) != 0) {
-            if (errno != EWOULDBLOCK && errno != EINTR)
-                return failed();
-            if (std::chrono::steady_clock::now() > deadline)
-                return refused(EAGAIN);
-            std::this_thread::sleep_for(LockRetry);
-        }
+    // An update of this run that holds the folder's lock already serves this save too.
+    bool lockFolderUnlessHeld() {
+        if (sameFolder(folderFd_, heldLock))
+            return true;
+        if (const int error = lockFolder(folderFd_, folder_))
+            return refused(error);
+        removeLeftovers(folderFd_);
         return true;
-    }
-
-    // Temporary files of ours in this folder belong to saves that were killed: every save
-    // here holds the folder's lock, which we hold now.
-    void removeLeftovers() const {
-        const int listed = ::dup(folderFd_);
-        DIR* listing = listed >= 0 ? ::fdopendir(listed) : nullptr;
-        if (!listing) {
-            if (listed >= 0)
-                ::close(listed);
-            return;
-        }
-        while (const dirent* entry = ::readdir(listing)) {
-            if (std::strstr(entry->d_name, TemporaryMarker))
-                ::unlinkat(folderFd_, entry->d_name, 0);
-        }
-        ::closedir(listing);
     }
 
     // The file as it is now; nullopt in current when it does not exist yet.
     bool readCurrent(std::optional<Snapshot>& current) {
         const int fd = sys::calls().openat(folderFd_, name_.constData(),
                                            O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC, 0);
-        if (fd < 0)
+        if (fd < 0) {
+            current.reset();
             return errno == ENOENT || failed();
+        }
         struct stat status {};
         QByteArray bytes;
         const bool read =
@@ -287,8 +335,13 @@ private:
         } else {
             temporary_.clear();
         }
-        dropTemporary();    // after an exchange: the old file
-        ::fsync(folderFd_); // the rename itself survives a power loss; it is in place already
+        dropTemporary(); // after an exchange: the old file
+        // Without the folder's sync a power loss soon after could bring the old file back: the
+        // new one is in place, but the store is not safe yet, and the caller must hear of it.
+        if (sys::calls().fsync(folderFd_) != 0) {
+            failed();
+            return Outcome::Failed;
+        }
         return Outcome::Done;
     }
 
@@ -309,43 +362,128 @@ private:
 
 } // namespace
 
-std::optional<Identity> identityOf(const QString& path) {
+bool meansMissing(int systemError) {
+    return systemError == ENOENT || systemError == ENOTDIR;
+}
+
+int whyNoOrdinaryFile(const QString& path) {
     struct stat status {};
-    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &status) != 0 ||
-        !S_ISREG(status.st_mode))
+    if (path.isEmpty())
+        return ENOENT;
+    if (sys::calls().fstatat(AT_FDCWD, QFile::encodeName(path).constData(), &status, 0) != 0)
+        return errno;
+    if (S_ISREG(status.st_mode))
+        return 0;
+    return S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
+}
+
+std::optional<Identity> identityOf(const QString& path, int& error) {
+    error = 0;
+    struct stat status {};
+    if (path.isEmpty())
+        return std::nullopt;
+    if (sys::calls().fstatat(AT_FDCWD, QFile::encodeName(path).constData(), &status, 0) != 0) {
+        error = meansMissing(errno) ? 0 : errno;
+        return std::nullopt;
+    }
+    if (!S_ISREG(status.st_mode))
         return std::nullopt;
     return identityFrom(status);
 }
 
-std::optional<Snapshot> readOrdinaryFile(const QString& path) {
+std::optional<Snapshot> readOrdinaryFile(const QString& path, int& error) {
+    error = 0;
     if (path.isEmpty())
         return std::nullopt;
     const int fd = sys::calls().openat(AT_FDCWD, QFile::encodeName(path).constData(),
                                        O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0);
-    if (fd < 0)
+    if (fd < 0) {
+        error = meansMissing(errno) ? 0 : errno;
         return std::nullopt;
+    }
     struct stat status {};
     Snapshot snapshot;
-    const bool ok = sys::calls().fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
-                    readAll(fd, status.st_size, snapshot.bytes);
-    sys::calls().close(fd);
-    if (!ok)
+    bool ordinary = true;
+    bool read = sys::calls().fstat(fd, &status) == 0;
+    if (read) {
+        ordinary = S_ISREG(status.st_mode);
+        read = !ordinary || readAll(fd, status.st_size, snapshot.bytes);
+    }
+    if (!read)
+        error = errno != 0 ? errno : EIO;
+    if (sys::calls().close(fd) != 0 && read) {
+        read = false;
+        error = errno != 0 ? errno : EIO;
+    }
+    if (!read || !ordinary)
         return std::nullopt;
     snapshot.identity = identityFrom(status);
     return snapshot;
 }
 
-int rewrite(const QString& path,
-            const std::function<std::optional<Splice>(const QByteArray&)>& change) {
+namespace {
+// The real folder a file lies in and its name there, links followed as a save follows them.
+struct Place {
+    QByteArray folder, name;
+    int error = 0;
+};
+
+Place placeOf(const QString& path) {
     const RealPath target = realPathForWriting(QFile::encodeName(path));
     if (target.error != 0)
-        return target.error;
+        return {{}, {}, target.error};
     const qsizetype slash = target.path.lastIndexOf('/');
     const QByteArray folder = slash == 0 ? QByteArray("/") : target.path.first(slash);
     const QByteArray name = target.path.sliced(slash + 1);
-    if (name.isEmpty())
-        return EISDIR;
-    return Save(folder, name).run(change);
+    return {folder, name, name.isEmpty() ? EISDIR : 0};
+}
+} // namespace
+
+int rewrite(const QString& path,
+            const std::function<std::optional<Splice>(const QByteArray&)>& change) {
+    const Place place = placeOf(path);
+    if (place.error != 0)
+        return place.error;
+    return Save(place.folder, place.name).run(change);
+}
+
+int holdFolderLock(const QString& file) {
+    releaseFolderLock();
+    const Place place = placeOf(file);
+    if (place.error != 0)
+        return place.error;
+    const int fd = sys::calls().openat(AT_FDCWD, place.folder.constData(),
+                                       O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+    if (fd < 0)
+        return errno;
+    struct stat status {};
+    const int error = sys::calls().fstat(fd, &status) == 0 ? lockFolder(fd, place.folder) : errno;
+    if (error != 0) {
+        ::close(fd);
+        return error;
+    }
+    removeLeftovers(fd);
+    heldLock = {fd, status.st_dev, status.st_ino};
+    return 0;
+}
+
+void releaseFolderLock() {
+    if (heldLock.fd >= 0)
+        ::close(heldLock.fd); // releases the lock
+    heldLock = {};
+}
+
+QByteArray lockedFolder() {
+    return folderFoundLocked;
+}
+
+void resetLockWait(int milliseconds) {
+    lockWaitLeft = std::chrono::milliseconds(milliseconds);
+    folderFoundLocked.clear();
+}
+
+void setWhileWaiting(std::function<void()> whileWaiting) {
+    whileWaitingForLock = std::move(whileWaiting);
 }
 
 } // namespace platform::file

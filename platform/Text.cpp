@@ -31,4 +31,21 @@ QString trimSpaces(const QString& text) {
     return text.mid(first, end - first);
 }
 
+QString printablePath(const QString& path) {
+    QString shown;
+    shown.reserve(path.size());
+    for (const QChar c : path) {
+        if (c == u'\r')
+            shown += QLatin1String("<CR>");
+        else if (c == u'\n')
+            shown += QLatin1String("<LF>");
+        else if (c.category() == QChar::Other_Control)
+            shown += QStringLiteral("<0x") +
+                     QString::number(c.unicode(), 16).toUpper().rightJustified(2, u'0') + u'>';
+        else
+            shown += c;
+    }
+    return shown;
+}
+
 } // namespace platform

@@ -14,4 +14,9 @@ QString upperCase(const QString& text);
 // any other blank there belongs to the text.
 QString trimSpaces(const QString& text);
 
+// A path as a message or a log entry shows it: every control character written out as
+// "<CR>", "<LF>" or "<0x1B>", so that a file or folder name can neither break a log entry
+// into lines nor forge one.
+QString printablePath(const QString& path);
+
 } // namespace platform

@@ -5,6 +5,7 @@
 #include "platform/Cp1252.h"
 #include "platform/Failure.h"
 #include "platform/Platform.h"
+#include "store/StoreCheck.h"
 
 #include <array>
 #include <charconv>
@@ -53,11 +54,14 @@ QString LoadIniString(const QString& section, const QString& key, const QString&
                       bool reportMissing) {
     Procedure procedure("LoadIniString");
     QByteArray buffer;
-    procedure.step([&] {
+    bool readable = true;
+    const bool read = procedure.step([&] {
         buffer = platform::current().getPrivateProfileString(platform::toCp1252(section),
                                                              platform::toCp1252(key), ReadDefault,
                                                              ReadBufferSize, file);
+        readable = requireRead(file);
     });
+    noteReadOutcome(read && readable);
     if (buffer.isEmpty() && reportMissing)
         procedure.step([&] { ReportFault(missingEntryText(section, key, file)); });
     QString value;
@@ -69,13 +73,20 @@ qint16 LoadIniInteger(const QString& section, const QString& key, const QString&
                       bool reportMissing) {
     Procedure procedure("LoadIniInteger");
     qint16 value = 0;
-    procedure.step([&] {
-        const qint32 read = platform::current().getPrivateProfileInt(
+    bool readable = true;
+    bool overflow = false;
+    const bool read = procedure.step([&] {
+        const qint32 stored = platform::current().getPrivateProfileInt(
             platform::toCp1252(section), platform::toCp1252(key), MissingInteger, file);
-        if (read < std::numeric_limits<qint16>::min() || read > std::numeric_limits<qint16>::max())
+        readable = requireRead(file);
+        overflow = stored < std::numeric_limits<qint16>::min() ||
+                   stored > std::numeric_limits<qint16>::max();
+        if (overflow)
             raiseFailure(Overflow);
-        value = static_cast<qint16>(read);
+        value = static_cast<qint16>(stored);
     });
+    // An overflow is a value that was read: the documented rule reads it as 0.
+    noteReadOutcome((read || overflow) && readable);
     if (value == MissingInteger && reportMissing)
         procedure.step([&] { ReportFault(missingEntryText(section, key, file)); });
     return value;

@@ -1,6 +1,7 @@
 #pragma once
-// The stores a run is for: MainPictureStatus and the edit record. A store that did not land
-// is a failure the user hears of, and the exit status tells it too.
+// What a run's stores rest on and whether they landed. A read that could not read its file
+// and a store that did not land are failures the user hears of; nothing is stored on a value
+// that was not read, and the exit status tells it too.
 
 #include <QString>
 
@@ -9,7 +10,43 @@
 // denied, read-only file system, not found, ...).
 void requireStored(qint16 saveResult, const QString& file);
 
-// Whether every store of this run so far landed.
+// Notes that a store the run is for cannot be made and raises the failure that names the file
+// and the system's reason.
+[[noreturn]] void refuseStore(const QString& file, int systemError);
+
+// The lock of the folder a store goes to, held from reading the value to storing it, so that
+// another tool that honours the lock cannot change the file in between and lose its change to
+// ours. Let go when the holder ends.
+class StoreLock {
+public:
+    StoreLock() = default;
+    ~StoreLock();
+    StoreLock(const StoreLock&) = delete;
+    StoreLock& operator=(const StoreLock&) = delete;
+
+    // Takes the lock of the folder file lies in; a lock another program keeps beyond the
+    // run's bound refuses the store (the failure names the folder).
+    void take(const QString& file);
+
+private:
+    bool held_ = false;
+};
+
+// Right after a profile read of file: false when the read could not read the file (no
+// permission, I/O error, too many open files, ...). The first such failure of a file in a run
+// is raised, naming the file and the reason; later ones of the same file only return false,
+// so that an unreadable file does not ask the user once for every entry.
+bool requireRead(const QString& file);
+
+// Notes whether the last INI read gave a value that may be built on. A read that failed makes
+// the run's stores incomplete.
+void noteReadOutcome(bool read);
+
+// Whether the last INI read (LoadIniString, LoadIniInteger) failed: its value is no entry's
+// value, and no store may be built on it.
+bool lastReadFailed();
+
+// Whether every read and every store of this run so far succeeded.
 bool everyStoreLanded();
 
 // Back to the start of a run (for tests).

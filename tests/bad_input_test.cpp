@@ -135,7 +135,9 @@ INSTANTIATE_TEST_SUITE_P(
         HostileCase{"OutOfRangeIsLoggedTwice",
                     files(status("99999")),
                     {0, status("0"), "Unexpected error!\n\rOverflow", TwoOverflows}},
-        HostileCase{"ProgramIniIsAFolder", files({}, ProgramIni), {4, {}, {}, NotFound}},
+        HostileCase{"ProgramIniIsAFolder",
+                    files({}, ProgramIni),
+                    {4, {}, {}, "WriteInputs (Nr. 75) :Could not write "}},
         HostileCase{"ProgramIniMissingIsNotCreated", files({}), {4, {}, {}, NotFound}},
         HostileCase{"SymlinkIsWrittenThrough",
                     [](auto& at) {

@@ -12,8 +12,11 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <fcntl.h>
 #include <memory>
+#include <sys/file.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -69,51 +72,51 @@ TEST(ConcurrentRunsTest, FirstRunsAtOnceLeaveEveryFileComplete) {
     }
 }
 
-// Another program that replaces the .cfg file by writing a new file and renaming it, as
-// editors do, without any lock, hundreds of times a second: none of its updates is
-// overwritten by a stale copy. A run that finds the file changed on every try says so.
-TEST(ConcurrentRunsTest, AnOutsideWriterThatRenamesLosesNoUpdate) {
+// Another tool that keeps a counter in bits 5 to 14 of MainPictureStatus and honours the
+// lock (flock on the folder, read, change, rename) while the program stores again and again:
+// no update of either is lost.
+TEST(ConcurrentRunsTest, ANeighbourThatHonoursTheLockLosesNoUpdate) {
     const TempInstallation at;
     prepare(at);
-    const ProgramProcess program(at);
-    const QString cfg = at.path(Cfg);
-    constexpr int Updates = 400;
+    at.write(ProgramIni, "[Machine1]\r\nMainPictureStatus=19\r\n");
+    const QString ini = at.path(ProgramIni);
+    constexpr int Updates = 1000; // bits 5 to 14 count up to 1023
     std::atomic<bool> done{false};
-    std::thread outside([&] {
-        for (int i = 1; i <= Updates; ++i) {
-            const QByteArray bytes = TempInstallation::readFile(cfg);
-            const int count =
-                platform::profile::findValue(bytes, "Outside", "Count").value_or("0").toInt();
-            QSaveFile out(cfg);
+    std::thread neighbour([&] {
+        const int folder =
+            ::open(QFile::encodeName(at.path(u"parameter"_s)).constData(), O_RDONLY | O_DIRECTORY);
+        for (int i = 0; i < Updates; ++i) {
+            ::flock(folder, LOCK_EX);
+            const QByteArray bytes = TempInstallation::readFile(ini);
+            const int value = platform::profile::findValue(bytes, "Machine1", "MainPictureStatus")
+                                  .value_or("0")
+                                  .toInt();
+            QSaveFile out(ini);
             out.open(QIODevice::WriteOnly);
-            out.write(platform::profile::withEntry(bytes, "Outside", "Count",
-                                                   QByteArray::number(count + 1)));
+            out.write(platform::profile::withEntry(bytes, "Machine1", "MainPictureStatus",
+                                                   QByteArray::number(value + 32)));
             out.commit();
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            ::flock(folder, LOCK_UN);
         }
+        ::close(folder);
         done = true;
     });
-    int runs = 0, stored = 0;
-    for (; !done || runs < 5; ++runs) {
-        // Each run writes an edit record of its own: the first entry of its environment differs.
-        ProgramProcess each(at);
-        each.environment.insert(u"AAA_RUN"_s, QString::number(runs));
-        QFile::remove(at.path(u"service.log"_s));
-        const int exitCode = each.run(Silent).exitCode;
-        stored += exitCode == 0 ? 1 : 0;
-        if (exitCode != 0) {
-            EXPECT_EQ(exitCode, 4);
-            EXPECT_TRUE(
-                at.read(u"service.log"_s).contains("cfg: Resource temporarily unavailable"));
-        }
+    // Four programs at a time store while the neighbour counts.
+    const ProgramProcess program(at);
+    std::atomic<int> runs{0};
+    std::vector<std::thread> programs;
+    for (int i = 0; i < 4; ++i) {
+        programs.emplace_back([&] {
+            for (; !done; ++runs)
+                EXPECT_EQ(program.run(Silent).exitCode, 0);
+        });
     }
-    EXPECT_GT(stored, 0);
-    std::printf("%d of %d runs stored while the outside writer made %d updates\n", stored, runs,
-                Updates);
-    outside.join();
-    EXPECT_EQ(platform::profile::findValue(TempInstallation::readFile(cfg), "Outside", "Count"),
-              QByteArray::number(Updates))
-        << "after " << runs << " runs";
+    neighbour.join();
+    for (std::thread& program : programs)
+        program.join();
+    std::printf("%d runs stored while the neighbour made %d updates\n", int(runs), Updates);
+    EXPECT_EQ(platform::profile::findValue(at.read(ProgramIni), "Machine1", "MainPictureStatus"),
+              QByteArray::number(19 + 32 * Updates));
     EXPECT_EQ(leftovers(at), QStringList());
 }
 

@@ -4,12 +4,22 @@
 #include "app/frm_415_MainPicture_Config_Exe.h"
 #include "i18n/InfoText.h"
 #include "i18n/ToolTipTexts.h"
+#include "platform/SystemCalls.h"
 #include "support/ProgramFixture.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QKeyEvent>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#include <vector>
 
 using platform::Answer;
 
@@ -123,6 +133,61 @@ TEST_F(DialogTest, AStoreThatDoesNotLandIsReportedAndEndsWithStatusFour) {
         u"\n\rCould not write "_s + installation.programIni() + u": Permission denied\n\r"_s));
     EXPECT_TRUE(cfg().contains("S_Prog=2.0.0 - Standalone"));
     EXPECT_EQ(platform.endedWith, platform::ExitNotStored);
+}
+
+// A read that fails is no missing entry: it is reported, nothing is stored on it, and the
+// run ends with status 4.
+TEST_F(DialogTest, AFailedReadIsReportedAndNothingIsStoredOnIt) {
+    static int injected = 0;
+    for (const int error : {EIO, EMFILE, EACCES}) {
+        resetProgramState();
+        start("", 1011);
+        box(2)->click();
+        injected = error;
+        platform::sys::calls().read = [](int, void*, size_t) -> ssize_t {
+            errno = injected;
+            return -1;
+        };
+        platform::sys::calls().fstatat = [](int, const char*, struct stat*, int) {
+            errno = injected;
+            return -1;
+        };
+        platform.boxes.clear();
+        EXPECT_THROW(window.CommandOK_Click(), EndAtOnce);
+        platform::sys::calls() = platform::sys::realCalls();
+        const QString told = u"Could not read "_s + installation.programIni() + u": "_s +
+                             QString::fromLocal8Bit(std::strerror(error));
+        EXPECT_TRUE(std::any_of(platform.boxes.begin(), platform.boxes.end(),
+                                [&](const RecordedBox& box) { return box.text.contains(told); }));
+        EXPECT_EQ(stored(), "1011");
+        EXPECT_EQ(platform.endedWith, platform::ExitNotStored);
+    }
+}
+
+// Another program keeps both folders locked: the run waits one bound in all, not one per
+// save; the language file's saves that change nothing do not wait; each refused store names
+// the locked folder.
+TEST_F(DialogTest, FoldersLockedByAnotherProgramCostTheRunOneBound) {
+    EXPECT_THROW(start("/EXTERNAL=SILENT", 19), EndAtOnce); // completes the language file
+    resetProgramState();
+    platform::file::resetLockWait(1000);
+    std::vector<int> locks;
+    for (const QString& folder :
+         {installation.path(u"parameter"_s), installation.programFolder()}) {
+        locks.push_back(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY));
+        ASSERT_EQ(::flock(locks.back(), LOCK_EX), 0);
+    }
+    QElapsedTimer run;
+    run.start();
+    EXPECT_THROW(start("/EXTERNAL=SILENT", 19), EndAtOnce);
+    EXPECT_LT(run.elapsed(), 2000);
+    EXPECT_EQ(platform.endedWith, platform::ExitNotStored);
+    const QByteArray log = installation.read(u"service.log"_s);
+    for (const QString& folder : {installation.path(u"parameter"_s), installation.programFolder()})
+        EXPECT_TRUE(log.contains("another program keeps the folder locked: " + folder.toUtf8()))
+            << log.constData();
+    for (const int fd : locks)
+        ::close(fd);
 }
 
 TEST_F(DialogTest, CancelAsksAndNoKeepsEditingWhileYesLogsAndEndsWithoutStoring) {

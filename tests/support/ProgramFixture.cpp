@@ -1,5 +1,7 @@
 #include "support/ProgramFixture.h"
 
+#include "platform/SafeFile.h"
+
 #include "env/MachineList.h"
 #include "env/StartMode.h"
 #include "i18n/InfoText.h"
@@ -12,6 +14,8 @@ void resetProgramState() {
     resetInfoTextState();
     HelpTexts.clear();
     resetStoreOutcome();
+    platform::file::releaseFolderLock();
+    platform::file::resetLockWait();
 }
 
 ProgramFixture::ProgramFixture() {

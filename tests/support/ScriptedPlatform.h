@@ -4,6 +4,7 @@
 
 #include "platform/Platform.h"
 #include "platform/ProfileFile.h"
+#include "platform/SafeFile.h"
 
 #include <QMap>
 
@@ -65,7 +66,15 @@ public:
         return platform::profile::writeString(section, key, value, file);
     }
     int lastWriteError() override { return platform::profile::lastWriteError(); }
+    int lastReadError() override { return platform::profile::lastReadError(); }
+    int holdFolderLock(const QString& file) override {
+        return platform::file::holdFolderLock(file);
+    }
+    void releaseFolderLock() override { platform::file::releaseFolderLock(); }
     bool isOrdinaryFile(const QString& path) override;
+    int whyNoOrdinaryFile(const QString& path) override {
+        return platform::file::whyNoOrdinaryFile(path);
+    }
     void appendToFile(const QString& path, const QByteArray& bytes) override;
     platform::Answer messageBox(const QString& text, const QString& title, platform::Icon icon,
                                 platform::Buttons buttons, platform::Answer defaultButton) override;
