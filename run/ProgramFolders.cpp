@@ -1,6 +1,5 @@
-#include "env/ProgramFolders.h"
+#include "run/ProgramFolders.h"
 
-#include "diag/Procedure.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -18,21 +17,10 @@ QString installationFolder() {
     return lastSeparator < 0 ? QString() : folder.left(lastSeparator);
 }
 
-QString GetOCXName() {
-    Procedure procedure("GetOCXName");
-    QString name;
-    procedure.step([&] {
-        const QString executable = platform::current().executableName();
-        // A name of seven characters or fewer leaves nothing of the component's name.
-        if (executable.size() > ConfigSuffixLength)
-            name = executable.left(executable.size() - ConfigSuffixLength);
-    });
-    return name;
-}
-
-QString GetFileNameOnly(const QString& path) {
-    Procedure procedure("GetFileNameOnly");
-    QString name;
-    procedure.step([&] { name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1); });
-    return name;
+QString componentName() {
+    const QString executable = platform::current().executableName();
+    // A name of seven characters or fewer leaves nothing of the component's name.
+    return executable.size() > ConfigSuffixLength
+               ? executable.left(executable.size() - ConfigSuffixLength)
+               : QString();
 }

@@ -2,22 +2,15 @@
 
 #include "platform/Failure.h"
 #include "platform/Platform.h"
-
-namespace {
-bool storeMissed = false;
-} // namespace
+#include "run/RunState.h"
 
 void requireStored(qint16 saveResult, const QString& file) {
     if (saveResult != 0)
         return;
-    storeMissed = true;
+    Run.storeMissed = true;
     raiseWriteFailure(file, platform::current().lastWriteError());
 }
 
 bool everyStoreLanded() {
-    return !storeMissed;
-}
-
-void resetStoreOutcome() {
-    storeMissed = false;
+    return !Run.storeMissed;
 }

@@ -11,6 +11,3 @@ void requireStored(qint16 saveResult, const QString& file);
 
 // Whether every store of this run so far landed.
 bool everyStoreLanded();
-
-// Back to the start of a run (for tests).
-void resetStoreOutcome();

@@ -1,6 +1,6 @@
 // Command-line switches, the start-mode decision and the names derived from the executable.
 
-#include "env/ProgramFolders.h"
+#include "env/ProgramNames.h"
 #include "env/StartMode.h"
 #include "platform/QtPlatform.h"
 #include "support/ProgramFixture.h"

@@ -1,17 +1,9 @@
 #include "support/ProgramFixture.h"
 
-#include "env/MachineList.h"
-#include "env/StartMode.h"
-#include "i18n/InfoText.h"
-#include "i18n/ToolTipTexts.h"
-#include "store/StoreCheck.h"
+#include "run/RunState.h"
 
 void resetProgramState() {
-    resetStartMode();
-    resetMachineList();
-    resetInfoTextState();
-    HelpTexts.clear();
-    resetStoreOutcome();
+    resetRunState();
 }
 
 ProgramFixture::ProgramFixture() {

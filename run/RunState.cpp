@@ -1,0 +1,7 @@
+#include "run/RunState.h"
+
+RunState Run;
+
+void resetRunState() {
+    Run = RunState();
+}
