@@ -1,7 +1,7 @@
 #include "app/CommandLineHelp.h"
 
 #include "diag/Logs.h"
-#include "env/ProgramFolders.h"
+#include "env/ProgramNames.h"
 #include "i18n/Language.h"
 #include "platform/Platform.h"
 

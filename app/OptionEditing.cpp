@@ -2,13 +2,13 @@
 
 #include "app/frm_415_MainPicture_Config_Exe.h"
 
-#include "diag/EditRecord.h"
 #include "diag/Procedure.h"
-#include "env/FileLocations.h"
-#include "env/MachineList.h"
 #include "platform/ControlWalk.h"
 #include "platform/Platform.h"
+#include "store/EditRecord.h"
+#include "store/FileLocations.h"
 #include "store/IniAccess.h"
+#include "store/MachineList.h"
 #include "store/StatusBits.h"
 #include "store/StoreCheck.h"
 

@@ -3,11 +3,11 @@
 #include "app/frm_415_MainPicture_Config_Exe.h"
 
 #include "diag/Procedure.h"
-#include "env/FileLocations.h"
-#include "env/MachineList.h"
-#include "env/ProgramFolders.h"
+#include "env/ProgramNames.h"
 #include "env/StartMode.h"
-#include "i18n/ToolTipTexts.h"
+#include "i18n/ControlTexts.h"
+#include "store/FileLocations.h"
+#include "store/MachineList.h"
 
 void frm_415_MainPicture_Config_Exe::Form_Load() {
     Procedure procedure("Form_Load");

@@ -1,11 +1,12 @@
 #include "diag/ErrorProtocol.h"
 
 #include "diag/Logs.h"
-#include "env/ProgramFolders.h"
-#include "env/StartMode.h"
+#include "diag/Procedure.h"
 #include "platform/Failure.h"
 #include "platform/Platform.h"
 #include "platform/Text.h"
+#include "run/ProgramFolders.h"
+#include "run/RunState.h"
 
 #include <cstdio>
 
@@ -49,7 +50,10 @@ qint32 HandleError(qint32 number, const QString& source, const QString& descript
     }
     const HandlingGuard guard;
 
-    const QString component = GetOCXName();
+    // Read as the operation GetOCXName always read it, so that a failure in reading it is
+    // handled as one while handling a failure.
+    QString component;
+    Procedure("GetOCXName").step([&] { component = componentName(); });
     const QString logLine = QStringLiteral("Fehler in ") + component + QStringLiteral(" / ") +
                             source + QStringLiteral(" / ") + procedureName +
                             QStringLiteral(" (Nr. ") + QString::number(number) +

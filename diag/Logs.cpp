@@ -1,13 +1,14 @@
 #include "diag/Logs.h"
 
-#include "env/HostPath.h"
-#include "env/ProgramFolders.h"
-#include "env/StartMode.h"
 #include "platform/Cp1252.h"
 #include "platform/Failure.h"
 #include "platform/PathCase.h"
 #include "platform/Platform.h"
 #include "platform/Text.h"
+#include "run/HostPath.h"
+#include "run/ProgramFolders.h"
+#include "run/RunState.h"
+#include "run/Switches.h"
 
 namespace {
 const QByteArray EntryEnd = QByteArrayLiteral("\r\n");
@@ -22,7 +23,7 @@ void appendEntry(const QString& path, const QString& text) {
 
 QString errorLogPath() {
     if (StartModeIntegrated)
-        return GetPathLogfile();
+        return hostLogFile();
     return installationFolder() + QStringLiteral("/JX5cfglog.txt");
 }
 

@@ -2,9 +2,9 @@
 // The resume-next error protocol as one small mechanism. An operation creates a Procedure
 // under its own name and runs each of its steps through it:
 //
-//     Procedure procedure("LoadIniInteger");
-//     qint32 value = 0;
-//     procedure.step([&] { value = narrowToShort(raw); });
+//     Procedure procedure("GetOCXName");
+//     QString name;
+//     procedure.step([&] { name = componentName(); });
 //
 // A step that fails is handed to HandleError; on the decision 1 the program ends at once,
 // otherwise the operation goes on with its next step, and whatever the failed step was to

@@ -2,32 +2,12 @@
 
 #include "diag/Procedure.h"
 #include "platform/Platform.h"
-#include "platform/Text.h"
-
-bool StartModeIntegrated = false;
-bool StartModeSilent = false;
+#include "run/Switches.h"
 
 QString ReadCommand(const QString& commandLine, const QString& switchName) {
     Procedure procedure("ReadCommand");
     QString value;
-    qsizetype position = -1;
-    procedure.step([&] {
-        // A position in the upper-cased text is the same position in the command line.
-        position = platform::upperCase(commandLine).indexOf(platform::upperCase(switchName));
-    });
-    if (position < 0)
-        return QString();
-    procedure.step([&] {
-        // The one character after the name separates it from the value, whatever it is.
-        const qsizetype start = position + switchName.size() + 1;
-        if (start < commandLine.size())
-            value = platform::upperCase(platform::trimSpaces(commandLine.mid(start)));
-    });
-    procedure.step([&] {
-        const qsizetype slash = value.indexOf(QLatin1Char('/'));
-        if (slash >= 0)
-            value = platform::trimSpaces(platform::upperCase(value.left(slash)));
-    });
+    procedure.step([&] { value = switchValue(commandLine, switchName); });
     return value;
 }
 
@@ -55,13 +35,6 @@ bool GetStartModeIntegrated() {
 QString GetPathLogfile() {
     Procedure procedure("GetPathLogfile");
     QString value;
-    procedure.step([&] {
-        value = ReadCommand(platform::current().commandLineArguments(), QStringLiteral("LOGFILE"));
-    });
+    procedure.step([&] { value = hostLogFile(); });
     return value;
-}
-
-void resetStartMode() {
-    StartModeIntegrated = false;
-    StartModeSilent = false;
 }

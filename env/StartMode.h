@@ -1,17 +1,12 @@
 #pragma once
-// Command-line switches and the start mode, decided once during start-up.
+// Command-line switches and the start mode, decided once during start-up. The flags it sets
+// are kept in the run state (run/RunState.h), where the layers below read them.
+
+#include "run/RunState.h"
 
 #include <QString>
 
-// True only after an EXTERNAL switch with the value JX5CFG.
-extern bool StartModeIntegrated;
-// True only after an EXTERNAL switch with the value SILENT.
-extern bool StartModeSilent;
-
-// The value of a switch: the text after the name and one separator character, cut at the
-// next "/", without leading and trailing spaces (only spaces: a tab or a no-break space is
-// part of the value) and upper-cased letter by letter ("ß" stays); empty text when the name
-// does not occur.
+// The value of a switch as switchValue (run/Switches.h) reads it, as an operation of its own.
 QString ReadCommand(const QString& commandLine, const QString& switchName);
 
 // Reads EXTERNAL, sets both start-mode flags and returns StartModeIntegrated.
@@ -19,6 +14,3 @@ bool GetStartModeIntegrated();
 
 // The LOGFILE switch's value, read afresh from the command line; empty when absent.
 QString GetPathLogfile();
-
-// Back to the state at program start (both flags false); for tests.
-void resetStartMode();

@@ -1,17 +1,18 @@
 #include "i18n/InfoText.h"
 
-#include "i18n/ToolTipTexts.h"
+#include "i18n/ControlTexts.h"
 #include "platform/ControlWalk.h"
 #include "platform/Failure.h"
 #include "platform/Platform.h"
+#include "run/RunState.h"
 
 #include <QCheckBox>
 
 #include <exception>
 #include <functional>
 
-bool HelpMode = false;
-bool IgnoreNextClick = false;
+bool& HelpMode = Run.helpMode;
+bool& IgnoreNextClick = Run.ignoreNextClick;
 
 namespace {
 
@@ -27,11 +28,6 @@ void skippingFailure(const std::function<void()>& step) {
 }
 
 } // namespace
-
-void resetInfoTextState() {
-    HelpMode = false;
-    IgnoreNextClick = false;
-}
 
 QString withLineBreaks(const QString& helpText) {
     // The marker is searched without regard to case in the text itself, not in an upper-cased

@@ -8,13 +8,10 @@ class QCheckBox;
 class QWidget;
 
 // Help mode is on. False at start; only the question-mark button switches it.
-extern bool HelpMode;
+extern bool& HelpMode;
 // The next click notification of a check box is the one CheckInfoClick raised itself by
 // putting the box back. False at start; only CheckInfoClick uses it.
-extern bool IgnoreNextClick;
-
-// Both flags false again, as at program start; for tests.
-void resetInfoTextState();
+extern bool& IgnoreNextClick;
 
 // The help text with every "<CRLF>" marker (any letter case) replaced by CR LF; all other
 // characters, their letter case included, stay as they are.

@@ -1,9 +1,9 @@
 #include "i18n/Language.h"
 
 #include "diag/Procedure.h"
-#include "env/ProgramFolders.h"
 #include "platform/PathCase.h"
 #include "platform/Platform.h"
+#include "run/ProgramFolders.h"
 #include "store/IniAccess.h"
 #include "store/StoreCheck.h"
 

@@ -97,7 +97,8 @@ public:
     [[noreturn]] virtual void endProcess(int exitCode) = 0;
 };
 
-// The platform the program runs on. Defaults to the real one; tests install a scripted one.
+// The platform the program runs on: main() installs the real one, tests a scripted one. There
+// is none before that; asking for it then says so on stderr and aborts.
 Platform& current();
 void install(Platform* platform);
 

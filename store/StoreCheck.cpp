@@ -2,14 +2,7 @@
 
 #include "platform/Failure.h"
 #include "platform/Platform.h"
-
-#include <QSet>
-
-namespace {
-bool storeMissed = false;
-bool lastRead = true;
-QSet<QString> unreadableFiles;
-} // namespace
+#include "run/RunState.h"
 
 void requireStored(qint16 saveResult, const QString& file) {
     if (saveResult != 0)
@@ -18,7 +11,7 @@ void requireStored(qint16 saveResult, const QString& file) {
 }
 
 void refuseStore(const QString& file, int systemError) {
-    storeMissed = true;
+    Run.storeMissed = true;
     raiseWriteFailure(file, systemError);
 }
 
@@ -37,28 +30,22 @@ bool requireRead(const QString& file) {
     const int error = platform::current().lastReadError();
     if (error == 0)
         return true;
-    if (unreadableFiles.contains(file))
+    if (Run.unreadableFiles.contains(file))
         return false;
-    unreadableFiles.insert(file);
+    Run.unreadableFiles.insert(file);
     raiseReadFailure(file, error);
 }
 
 void noteReadOutcome(bool read) {
-    lastRead = read;
+    Run.lastReadFailed = !read;
     if (!read)
-        storeMissed = true;
+        Run.storeMissed = true;
 }
 
 bool lastReadFailed() {
-    return !lastRead;
+    return Run.lastReadFailed;
 }
 
 bool everyStoreLanded() {
-    return !storeMissed;
-}
-
-void resetStoreOutcome() {
-    storeMissed = false;
-    lastRead = true;
-    unreadableFiles.clear();
+    return !Run.storeMissed;
 }

@@ -48,6 +48,3 @@ bool lastReadFailed();
 
 // Whether every read and every store of this run so far succeeded.
 bool everyStoreLanded();
-
-// Back to the start of a run (for tests).
-void resetStoreOutcome();

@@ -2,8 +2,8 @@
 // and storing the options, and every way out of the dialog.
 
 #include "app/frm_415_MainPicture_Config_Exe.h"
+#include "i18n/ControlTexts.h"
 #include "i18n/InfoText.h"
-#include "i18n/ToolTipTexts.h"
 #include "platform/SystemCalls.h"
 #include "support/ProgramFixture.h"
 

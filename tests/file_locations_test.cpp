@@ -1,12 +1,12 @@
 // Where the installation's files are found, and the edit record.
 
-#include "diag/EditRecord.h"
 #include "diag/Logs.h"
-#include "env/FileLocations.h"
-#include "env/MachineList.h"
 #include "env/StartMode.h"
 #include "platform/Failure.h"
+#include "store/EditRecord.h"
+#include "store/FileLocations.h"
 #include "store/IniAccess.h"
+#include "store/MachineList.h"
 #include "support/ProgramFixture.h"
 
 namespace {

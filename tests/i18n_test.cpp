@@ -2,8 +2,8 @@
 // which its texts replace the built-in ones, and the help mode's info texts.
 
 #include "app/frm_415_MainPicture_Config_Exe.h"
+#include "i18n/ControlTexts.h"
 #include "i18n/InfoText.h"
-#include "i18n/ToolTipTexts.h"
 #include "platform/ControlWalk.h"
 #include "support/ProgramFixture.h"
 

@@ -3,7 +3,7 @@
 // changes under the program.
 
 #include "app/frm_415_MainPicture_Config_Exe.h"
-#include "i18n/ToolTipTexts.h"
+#include "i18n/ControlTexts.h"
 #include "platform/ControlWalk.h"
 #include "platform/Cp1252.h"
 #include "platform/ProfileFile.h"

@@ -1,6 +1,6 @@
 // Command-line switches, the start-mode decision and the names derived from the executable.
 
-#include "env/ProgramFolders.h"
+#include "env/ProgramNames.h"
 #include "env/StartMode.h"
 #include "platform/QtPlatform.h"
 #include "support/ProgramFixture.h"
@@ -9,8 +9,8 @@ namespace {
 
 using StartModeTest = ProgramFixture;
 
-// The text after one separator up to the next slash, each letter its own upper case (the value
-// keeps its length); only spaces are trimmed: a tab or a no-break space belongs to the value.
+// The switch rule as switchValue (run/Switches.h) states it; each letter's upper case keeps the
+// value's length.
 TEST_F(StartModeTest, ReadCommandTakesTheUpperCasedTextAfterOneSeparatorUpToTheNextSlash) {
     const char* const cases[][3] = {
         {"/external=jx5cfg", "EXTERNAL", "JX5CFG"},

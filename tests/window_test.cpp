@@ -2,8 +2,8 @@
 // focus, the check boxes' click notification in help mode, and the real platform's box text.
 
 #include "app/frm_415_MainPicture_Config_Exe.h"
+#include "i18n/ControlTexts.h"
 #include "i18n/InfoText.h"
-#include "i18n/ToolTipTexts.h"
 #include "platform/ControlWalk.h"
 #include "platform/QtPlatform.h"
 #include "support/ProgramFixture.h"

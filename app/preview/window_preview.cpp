@@ -7,8 +7,8 @@
 //   window_preview --ticked BITS   ticks the check boxes of bits 0 to 4 of BITS
 
 #include "app/frm_415_MainPicture_Config_Exe.h"
+#include "i18n/ControlTexts.h"
 #include "i18n/InfoText.h"
-#include "i18n/ToolTipTexts.h"
 #include "platform/QtPlatform.h"
 
 #include <QApplication>

@@ -1,21 +1,9 @@
 #include "support/ProgramFixture.h"
 
-#include "platform/SafeFile.h"
-
-#include "env/MachineList.h"
-#include "env/StartMode.h"
-#include "i18n/InfoText.h"
-#include "i18n/ToolTipTexts.h"
-#include "store/StoreCheck.h"
+#include "run/RunState.h"
 
 void resetProgramState() {
-    resetStartMode();
-    resetMachineList();
-    resetInfoTextState();
-    HelpTexts.clear();
-    resetStoreOutcome();
-    platform::file::releaseFolderLock();
-    platform::file::resetLockWait();
+    resetRunState();
 }
 
 ProgramFixture::ProgramFixture() {

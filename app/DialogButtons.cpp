@@ -1,11 +1,11 @@
-// Leaving the dialog: OK stores and ends, Cancel and the window frame's close ask first, and
-// the question-mark button switches the help mode.
+// The dialog's buttons and its closing: OK stores and ends, Cancel and the window frame's
+// close ask first, and the question-mark button switches the help mode.
 
 #include "app/frm_415_MainPicture_Config_Exe.h"
 
 #include "diag/Logs.h"
 #include "diag/Procedure.h"
-#include "env/ProgramFolders.h"
+#include "env/ProgramNames.h"
 #include "env/StartMode.h"
 #include "i18n/InfoText.h"
 #include "platform/Platform.h"

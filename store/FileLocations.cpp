@@ -1,13 +1,13 @@
-#include "env/FileLocations.h"
+#include "store/FileLocations.h"
 
 #include "diag/Logs.h"
 #include "diag/Procedure.h"
-#include "env/HostPath.h"
-#include "env/ProgramFolders.h"
-#include "env/StartMode.h"
+#include "env/ProgramNames.h"
 #include "platform/PathCase.h"
 #include "platform/Platform.h"
 #include "platform/Text.h"
+#include "run/HostPath.h"
+#include "run/RunState.h"
 #include "store/IniAccess.h"
 
 QString GetJX5ConfigurationIniPath() {

@@ -1,4 +1,4 @@
-#include "i18n/ToolTipTexts.h"
+#include "i18n/ControlTexts.h"
 
 #include "i18n/InfoText.h"
 #include "i18n/Language.h"
@@ -6,6 +6,7 @@
 #include "platform/Failure.h"
 #include "platform/Platform.h"
 #include "platform/Text.h"
+#include "run/RunState.h"
 #include "store/IniAccess.h"
 #include "store/StoreCheck.h"
 
@@ -13,11 +14,10 @@
 
 #include <exception>
 
-HelpTextTable HelpTexts;
+HelpTextTable& HelpTexts = Run.helpTexts;
 
 namespace {
 
-constexpr qint32 SubscriptOutOfRange = 9;
 const QString NoText = QStringLiteral("0");
 const QString NoToolTipMarker = QStringLiteral("NOTTT");
 
@@ -91,17 +91,6 @@ private:
 };
 
 } // namespace
-
-QString& HelpTextTable::operator[](qint32 n) {
-    if (n < First || n > Last)
-        throw Failure{SubscriptOutOfRange, platform::current().executableName(),
-                      QStringLiteral("Subscript out of range")};
-    return slots_[static_cast<size_t>(n - First)];
-}
-
-void HelpTextTable::clear() {
-    slots_.fill(QString());
-}
 
 void LoadToolTipTexts() {
     const QString language = GetLanguage();

@@ -1,4 +1,4 @@
-#include "env/HostPath.h"
+#include "run/HostPath.h"
 
 #include "platform/PathCase.h"
 

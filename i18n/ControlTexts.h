@@ -1,27 +1,13 @@
 #pragma once
-// Captions, tool tips and help texts of the dialog's controls from the language file.
+// Captions, tool tips and help texts of the dialog's controls from the language file, which is
+// completed with every entry looked for.
+
+#include "run/HelpTextTable.h"
 
 #include <QString>
 
-#include <array>
-
-// The help texts of the controls, slots 1 to 100 by help number (WhatsThisHelpID), each kept
-// exactly as read ("0" included). All empty until LoadToolTipTexts fills them.
-class HelpTextTable {
-public:
-    static constexpr int First = 1;
-    static constexpr int Last = 100;
-
-    // Slot n. A number outside 1..100 raises "Subscript out of range" (9).
-    QString& operator[](qint32 n);
-    // Every slot empty again, as at program start; for tests.
-    void clear();
-
-private:
-    std::array<QString, Last - First + 1> slots_;
-};
-
-extern HelpTextTable HelpTexts;
+// The help texts by help number, kept in the run state.
+extern HelpTextTable& HelpTexts;
 
 // Puts the program's dialog window into the language GetLanguage names. Walks every control
 // in window order, and for each, in section <language id> of the language file:

@@ -1,13 +1,13 @@
-#include "env/MachineList.h"
+#include "store/MachineList.h"
 
 #include "diag/Procedure.h"
-#include "env/FileLocations.h"
-#include "env/StartMode.h"
 #include "platform/Platform.h"
+#include "run/RunState.h"
+#include "store/FileLocations.h"
 #include "store/IniAccess.h"
 
-QStringList ExistingMachines;
-QString ProgramIniFile;
+QStringList& ExistingMachines = Run.existingMachines;
+QString& ProgramIniFile = Run.programIniFile;
 
 namespace {
 // The list grows one entry at a time; entry 0 stays empty.
@@ -64,9 +64,4 @@ QString GetValidMachines() {
             LoadIniString(QStringLiteral("Project"), QStringLiteral("ValidMachines"), path, false);
     });
     return valid;
-}
-
-void resetMachineList() {
-    ExistingMachines.clear();
-    ProgramIniFile.clear();
 }

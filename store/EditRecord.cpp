@@ -1,10 +1,10 @@
-#include "diag/EditRecord.h"
+#include "store/EditRecord.h"
 
 #include "diag/Procedure.h"
-#include "env/FileLocations.h"
-#include "env/StartMode.h"
 #include "platform/Cp1252.h"
 #include "platform/Platform.h"
+#include "run/RunState.h"
+#include "store/FileLocations.h"
 #include "store/IniAccess.h"
 #include "store/StoreCheck.h"
 
