@@ -199,7 +199,7 @@ QAccessibleInterface* node(QWidget* control) {
 }
 
 // The picture buttons have names a screen reader can say; a tool tip names them instead,
-// except the question mark's, which only describes it.
+// except the question mark's, which only describes it. A caption is said without its mnemonic.
 TEST_F(WindowTest, EveryButtonHasAnAccessibleName) {
     const auto spoken = [](QWidget* button) { return node(button)->text(QAccessible::Name); };
     EXPECT_EQ(spoken(window.CommandOK), u"OK"_s);
@@ -210,6 +210,8 @@ TEST_F(WindowTest, EveryButtonHasAnAccessibleName) {
     EXPECT_EQ(spoken(window.CommandQuest), u"Help mode"_s);
     EXPECT_EQ(node(window.CommandQuest)->text(QAccessible::Description),
               u"Hilfe ein/aus: ein Klick erkl\u00E4rt"_s);
+    Control(window.CheckFaden).setCaption(u"&ohne && Faden"_s);
+    EXPECT_EQ(spoken(window.CheckFaden), u"ohne & Faden"_s);
 }
 
 // A client sees a dialog named by its title, the nodes in screen order, and the question mark
