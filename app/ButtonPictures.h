@@ -53,6 +53,8 @@ public:
     void setBackColor(const QColor& colour);
 
     const QImage& picture() const { return picture_; }
+    // What the picture means, short: "OK", "Cancel", "Help mode".
+    const QString& spokenName() const { return spokenName_; }
 
 protected:
     bool event(QEvent* event) override;

@@ -3,6 +3,7 @@
 
 #include "app/frm_415_MainPicture_Config_Exe.h"
 
+#include "app/AccessibleWindow.h"
 #include "diag/Logs.h"
 #include "diag/Procedure.h"
 #include "env/ProgramNames.h"
@@ -32,6 +33,7 @@ void frm_415_MainPicture_Config_Exe::CommandQuest_Click() {
     procedure.step([&] {
         HelpMode = !HelpMode;
         CommandQuest->setBackColor(HelpMode ? HelpModeGreen : design::LightGrey);
+        announceHelpModeSwitched(CommandQuest);
     });
 }
 

@@ -1,5 +1,6 @@
 #include "app/frm_415_MainPicture_Config_Exe.h"
 
+#include "app/AccessibleWindow.h"
 #include "app/WindowDesign.h"
 #include "diag/Procedure.h"
 #include "i18n/InfoText.h"
@@ -127,6 +128,8 @@ void handCheckBoxClick(const char* procedureName, QCheckBox* checkBox) {
 } // namespace
 
 frm_415_MainPicture_Config_Exe::frm_415_MainPicture_Config_Exe(QWidget* parent) : QWidget(parent) {
+    // Before the first change an accessibility client may hear of (the title is one).
+    installAccessibleWindow();
     setObjectName(QString::fromLatin1(design::WindowName));
     setWindowTitle(QString::fromLatin1(design::WindowCaption));
     // A complete light palette from the design's grey: the window's colours are fixed, so its

@@ -194,16 +194,77 @@ TEST(WindowPaletteTest, TextsStayDarkOnLightGreyWhateverTheDesktopsColours) {
     QApplication::setPalette(desktop);
 }
 
-// The picture buttons have names a screen reader can say; a tool tip names them instead.
+QAccessibleInterface* node(QWidget* control) {
+    return QAccessible::queryAccessibleInterface(control);
+}
+
+// The picture buttons have names a screen reader can say; a tool tip names them instead,
+// except the question mark's, which only describes it. A caption is said without its mnemonic.
 TEST_F(WindowTest, EveryButtonHasAnAccessibleName) {
-    const auto spoken = [](QWidget* button) {
-        return QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name);
-    };
+    const auto spoken = [](QWidget* button) { return node(button)->text(QAccessible::Name); };
     EXPECT_EQ(spoken(window.CommandOK), u"OK"_s);
     EXPECT_EQ(spoken(window.CommandCancel), u"Cancel"_s);
-    EXPECT_EQ(spoken(window.CommandQuest), u"Help mode"_s);
     Control(window.CommandCancel).setToolTipText(u"Abbrechen"_s);
     EXPECT_EQ(spoken(window.CommandCancel), u"Abbrechen"_s);
+    Control(window.CommandQuest).setToolTipText(u"Hilfe ein/aus: ein Klick erkl\u00E4rt"_s);
+    EXPECT_EQ(spoken(window.CommandQuest), u"Help mode"_s);
+    EXPECT_EQ(node(window.CommandQuest)->text(QAccessible::Description),
+              u"Hilfe ein/aus: ein Klick erkl\u00E4rt"_s);
+    Control(window.CheckFaden).setCaption(u"&ohne && Faden"_s);
+    EXPECT_EQ(spoken(window.CheckFaden), u"ohne & Faden"_s);
+}
+
+// A client sees a dialog named by its title, the nodes in screen order, and the question mark
+// as a switch whose checked state is the help mode.
+TEST_F(WindowTest, AccessibilityClientsSeeTheDialogAsItStandsOnScreen) {
+    EXPECT_EQ(node(&window)->role(), QAccessible::Dialog);
+    EXPECT_EQ(node(&window)->text(QAccessible::Name), u"Base JX5CFG-Erweiterung"_s);
+    QStringList order;
+    const std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* parent) {
+        for (int i = 0; i < parent->childCount(); ++i) {
+            order << parent->child(i)->object()->objectName();
+            EXPECT_EQ(parent->indexOfChild(parent->child(i)), i);
+            walk(parent->child(i));
+        }
+    };
+    walk(node(&window));
+    EXPECT_EQ(order.join(u' '),
+              u"Header MainFrame FrameBobinenBock CheckEtikette CheckBobbineLinks "
+              "CheckOhneBobinen CheckBobRechtsFadenAnMasch CheckFaden "
+              "CommandQuest CommandOK CommandCancel"_s);
+    QAccessibleInterface* helpSwitch = node(window.CommandQuest);
+    for (const bool helpMode : {false, true, false}) {
+        EXPECT_EQ(HelpMode, helpMode);
+        EXPECT_TRUE(helpSwitch->role() == QAccessible::CheckBox && helpSwitch->state().checkable);
+        EXPECT_EQ(helpSwitch->state().checked, helpMode);
+        EXPECT_EQ(helpSwitch->actionInterface()->actionNames().value(0),
+                  QAccessibleActionInterface::toggleAction());
+        window.CommandQuest->click();
+    }
+}
+
+// An action only queues the click, so the info box opens after the action has returned; while
+// a box is open the dialog beneath refuses every action, now and later.
+TEST_F(WindowTest, ActionsReturnBeforeTheirBoxAndAreRefusedWhileABoxIsOpen) {
+    window.CommandOK->setEnabled(true);
+    window.CommandQuest->click();
+    for (const bool boxOpen : {true, false}) {
+        QMessageBox box;
+        box.setWindowModality(Qt::ApplicationModal);
+        box.setVisible(boxOpen);
+        // Toggle, Press, Press, Toggle; the last leaves the help mode.
+        for (QWidget* control : std::initializer_list<QWidget*>{
+                 window.CheckFaden, window.CommandOK, window.CommandCancel, window.CommandQuest}) {
+            platform.boxes.clear();
+            QAccessibleActionInterface* actions = node(control)->actionInterface();
+            actions->doAction(actions->actionNames().value(0));
+            EXPECT_TRUE(platform.boxes.empty());
+            QApplication::processEvents();
+            EXPECT_EQ(platform.boxes.size(), boxOpen || !HelpMode ? 0u : 1u) << boxOpen;
+        }
+        EXPECT_EQ(HelpMode, boxOpen);
+    }
+    EXPECT_FALSE(window.CheckFaden->isChecked());
 }
 
 // The real platform's boxes, looked at while they are open.
