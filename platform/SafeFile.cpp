@@ -164,17 +164,20 @@ public:
         std::optional<Snapshot> current;
         if (!readCurrent(current))
             return error_;
-        if (!change(current ? current->bytes : QByteArray()))
+        std::optional<Splice> splice = change(current ? current->bytes : QByteArray());
+        if (!splice)
             return 0;
         if (!lockFolderUnlessHeld())
             return error_;
         for (int attempt = 0; attempt < MaxAttempts; ++attempt) {
-            // The file read before the lock serves when it is still the same file.
-            if ((attempt > 0 || checkUnchanged(current) != Outcome::Done) && !readCurrent(current))
-                return error_;
-            const std::optional<Splice> splice = change(current ? current->bytes : QByteArray());
-            if (!splice)
-                return 0;
+            // The file read before the lock, and its change, serve while it is the same file.
+            if (attempt > 0 || checkUnchanged(current) != Outcome::Done) {
+                if (!readCurrent(current))
+                    return error_;
+                splice = change(current ? current->bytes : QByteArray());
+                if (!splice)
+                    return 0;
+            }
             if (!writeTemporary(current, *splice))
                 return error_;
             const Outcome outcome = publish(current);
