@@ -65,7 +65,4 @@ struct Splice {
 int rewrite(const QString& path,
             const std::function<std::optional<Splice>(const QByteArray&)>& change);
 
-// The marker in the names of the temporary files, so that leftovers are recognisably ours.
-extern const char TemporaryMarker[];
-
 } // namespace platform::file

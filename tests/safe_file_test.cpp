@@ -13,6 +13,7 @@
 
 #include <cerrno>
 #include <functional>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -57,6 +58,15 @@ const sys::Calls Counting = {
     Counted<&sys::Calls::close>::call,
     Counted<&sys::Calls::flock>::call,
     Counted<&sys::Calls::renameat2>::call,
+    Counted<&sys::Calls::readlinkat>::call,
+    Counted<&sys::Calls::unlinkat>::call,
+    Counted<&sys::Calls::pwrite>::call,
+    Counted<&sys::Calls::ftruncate>::call,
+    Counted<&sys::Calls::flistxattr>::call,
+    Counted<&sys::Calls::fgetxattr>::call,
+    Counted<&sys::Calls::fsetxattr>::call,
+    Counted<&sys::Calls::fremovexattr>::call,
+    Counted<&sys::Calls::dup>::call,
 };
 
 class SafeFileTest : public testing::Test {
@@ -86,6 +96,7 @@ protected:
 struct FaultCase {
     const char* name;
     QByteArray original; // null: the file does not exist yet
+    uid_t saver = 0;     // another user saves root's file, in place (only when run as root)
 };
 
 TEST_F(SafeFileTest, EveryFailedStepLeavesTheOldFileAndNoTemporaryFile) {
@@ -94,26 +105,36 @@ TEST_F(SafeFileTest, EveryFailedStepLeavesTheOldFileAndNoTemporaryFile) {
         // Larger than one read and one write buffer.
         {"LargeFile", "[Machine1]\r\nMainPictureStatus=3\r\n" + QByteArray(300000, 'x') + "\r\n"},
         {"MissingFile", QByteArray()},
+        {"InPlace", "[Machine1]\r\nMainPictureStatus=3\r\n" + QByteArray(100000, 'x'), 65534},
     };
+    ::chmod(QFile::encodeName(folder.path()).constData(), 0777);
     for (const FaultCase& c : cases) {
+        if (c.saver != 0 && ::geteuid() != 0)
+            continue;
         const QString ini = path(u"Program.ini"_s);
-        QFile::remove(ini);
-        if (!c.original.isNull())
-            TempInstallation::writeFile(ini, c.original);
+        const auto reset = [&] {
+            QFile::remove(ini);
+            if (!c.original.isNull())
+                TempInstallation::writeFile(ini, c.original);
+            ::chmod(QFile::encodeName(ini).constData(), 0666);
+        };
+        reset();
         const auto save = [&] {
             faults.calls = 0;
-            return profile::writeString("Machine1", "MainPictureStatus", "19", ini);
+            ::seteuid(c.saver);
+            const int stored = profile::writeString("Machine1", "MainPictureStatus", "19", ini);
+            ::seteuid(0);
+            return stored;
         };
         // A dry run counts the calls of one save; then the original comes back.
         faults.failAt = 0;
         ASSERT_EQ(save(), 1) << c.name;
         const int steps = faults.calls;
         ASSERT_GT(steps, 5) << c.name;
+        EXPECT_EQ(QFileInfo(ini).ownerId(), ::geteuid()) << c.name; // in place: still root's
         for (const int error : {ENOSPC, EIO, EROFS, EDQUOT, EFBIG}) {
             for (int step = 1; step <= steps; ++step) {
-                QFile::remove(ini);
-                if (!c.original.isNull())
-                    TempInstallation::writeFile(ini, c.original);
+                reset();
                 faults.failAt = step;
                 faults.failWith = error;
                 const std::string at = std::string(c.name) + " step " + std::to_string(step) +
@@ -159,15 +180,31 @@ TEST_F(SafeFileTest, AnotherWritersRenameIsNeverOverwritten) {
     }
 }
 
-// What a killed save left is removed by the next save in that folder; nothing else is.
-TEST_F(SafeFileTest, LeftoversOfAKilledSaveGoWithTheNextSave) {
-    TempInstallation::writeFile(path(u"p.ini"_s), "[s]\r\nk=1\r\n");
-    TempInstallation::writeFile(path(u"p.ini.mainpicture-save.1x2y3z"_s), "[s]\r\n");
-    TempInstallation::writeFile(path(u"other.ini.mainpicture-save.abc"_s), "[t]\r\n");
-    TempInstallation::writeFile(path(u"p.ini.bak"_s), "keep");
-    // Even a save that changes nothing clears them.
-    EXPECT_EQ(profile::writeString("s", "k", "1", path(u"p.ini"_s)), 1);
-    EXPECT_EQ(folderEntries(), (QStringList{u"p.ini"_s, u"p.ini.bak"_s}));
+// What a save cut short left is cleared by the next save in that folder: its temporary file
+// goes, the copy an in-place save kept is put back. Nothing else is touched: other names, a
+// file of ours that another user owns or that a running save still holds.
+TEST_F(SafeFileTest, OnlyOurOwnLeftoversGoWithTheNextSave) {
+    TempInstallation::writeFile(path(u"p.ini"_s), "[s]\r\nk"); // torn by an in-place save
+    TempInstallation::writeFile(path(u"p.ini.mainpicture-save.fedcba9876543210.copy"_s),
+                                "[s]\r\nk=1\r\nj=1\r\n");
+    const QStringList kept = {u"Other.ini.mainpicture-save.keep"_s,
+                              u"notes.mainpicture-save.txt"_s,
+                              u"p.ini.bak"_s,
+                              u"p.ini.mainpicture-save.0123456789abcdef"_s,
+                              u"p.ini.mainpicture-save.1111111111111111"_s,
+                              u"p.ini.mainpicture-save.backup-by-admin"_s};
+    for (const QString& name : kept + QStringList{u"p.ini.mainpicture-save.00000000000000aa"_s})
+        TempInstallation::writeFile(path(name), "[t]\r\n");
+    ASSERT_EQ(::chown(QFile::encodeName(path(kept[3])).constData(), ::geteuid() + 1, 0), 0);
+    const int running = ::open(QFile::encodeName(path(kept[4])).constData(), O_RDONLY);
+    ASSERT_EQ(::flock(running, LOCK_EX), 0);
+    EXPECT_EQ(profile::writeString("s", "k", "2", path(u"p.ini"_s)), 1);
+    ::close(running);
+    EXPECT_EQ(TempInstallation::readFile(path(u"p.ini"_s)), "[s]\r\nk=2\r\nj=1\r\n");
+    QStringList entries = folderEntries(), expected = kept + QStringList{u"p.ini"_s};
+    entries.sort();
+    expected.sort();
+    EXPECT_EQ(entries, expected);
 }
 
 // A pipe in a log's place neither blocks the program nor takes the entry.
