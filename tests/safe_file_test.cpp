@@ -13,8 +13,11 @@
 
 #include <cerrno>
 #include <functional>
+#include <grp.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace sys = platform::sys;
@@ -205,6 +208,101 @@ TEST_F(SafeFileTest, OnlyOurOwnLeftoversGoWithTheNextSave) {
     entries.sort();
     expected.sort();
     EXPECT_EQ(entries, expected);
+}
+
+// Everything that decides who may read or write a file, as one comparable text.
+std::string metadataOf(const QString& file) {
+    const QByteArray name = QFile::encodeName(file);
+    struct stat status {};
+    ::lstat(name.constData(), &status);
+    QByteArray text = QByteArray::number(status.st_mode, 8) + ' ' +
+                      QByteArray::number(status.st_uid) + ' ' + QByteArray::number(status.st_gid);
+    char names[4096] = {};
+    const ssize_t size = ::llistxattr(name.constData(), names, sizeof names);
+    for (const QByteArray& attribute : QByteArray(names, qMax<ssize_t>(size, 0)).split('\0')) {
+        char value[4096] = {};
+        const ssize_t length = ::lgetxattr(name.constData(), attribute.constData(), value, 4096);
+        if (!attribute.isEmpty())
+            text += ' ' + attribute + '=' + QByteArray(value, qMax<ssize_t>(length, 0)).toHex();
+    }
+    return text.toStdString();
+}
+
+// An ACL granting one more user and group reading and writing, as the system stores it.
+QByteArray accessControlList() {
+    QByteArray acl;
+    const auto add = [&](quint32 value, int size) { acl.append((const char*)&value, size); };
+    add(2, 4); // version
+    const quint32 any = 0xffffffff;
+    const quint32 entries[][3] = {{0x01, 6, any},  {0x02, 6, 4444}, {0x04, 4, any},
+                                  {0x08, 6, 4242}, {0x10, 6, any},  {0x20, 4, any}};
+    for (const auto& entry : entries) {
+        add(entry[0], 2);
+        add(entry[1], 2);
+        add(entry[2], 4);
+    }
+    return acl;
+}
+
+// After a save, whoever could read or write the file before still can, and nobody else can:
+// saved as root and as a member of the file's group (who must save in place what a new file
+// of theirs could not stand in for). The folder sets the group of new files where marked.
+TEST_F(SafeFileTest, ASaveKeepsWhoMayReadAndWriteTheFile) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to give files to other users";
+    constexpr uid_t Member = 4343, Root = 0;
+    constexpr gid_t Group = 4242, Foreign = 5555;
+    const struct {
+        const char* name;
+        mode_t mode;
+        uid_t owner;
+        gid_t group;
+        bool attributes;   // an ACL and a user attribute
+        gid_t folderGroup; // a set-group-ID folder of that group, or 0
+        uid_t saver;
+    } cases[] = {
+        {"ModeAndOwnerAsRoot", 0640, Member, Foreign, false, 0, Root},
+        {"AclAndAttributeAsRoot", 0660, Member, Group, true, 0, Root},
+        {"SetGroupIdFolderAsRoot", 0644, Root, Foreign, false, Group, Root},
+        {"OthersFileAsMember", 0664, Root, Group, false, 0, Member},
+        {"OwnFileWithAclInSetGroupIdFolderAsMember", 0660, Member, Group, true, Foreign, Member},
+        {"OwnFileOfAForeignGroupAsMember", 0666, Member, Foreign, false, 0, Member},
+        {"OthersFileWithAclAsMember", 0664, Root, Group, true, Group, Member},
+    };
+    ::chmod(QFile::encodeName(folder.path()).constData(), 0755);
+    for (const auto& c : cases) {
+        const QString sub = path(QString::fromLatin1(c.name));
+        const QString file = sub + u"/p.ini"_s;
+        const QByteArray name = QFile::encodeName(file);
+        QDir().mkpath(sub);
+        ::chown(QFile::encodeName(sub).constData(), Root, c.folderGroup);
+        ::chmod(QFile::encodeName(sub).constData(), c.folderGroup != 0 ? 02777 : 0777);
+        TempInstallation::writeFile(file, "[s]\r\nk=1\r\n");
+        ::chown(name.constData(), c.owner, c.group);
+        ::chmod(name.constData(), c.mode);
+        if (c.attributes && (::setxattr(name.constData(), "user.note", "kept", 4, 0) != 0 ||
+                             ::setxattr(name.constData(), "system.posix_acl_access",
+                                        accessControlList().constData(),
+                                        size_t(accessControlList().size()), 0) != 0))
+            GTEST_SKIP() << "this file system has no user attributes or ACLs";
+        const std::string before = metadataOf(file);
+        const pid_t saver = ::fork();
+        if (saver == 0) {
+            const gid_t groups[] = {Group};
+            if (c.saver != Root &&
+                (::setgroups(1, groups) != 0 || ::setresgid(c.saver, c.saver, c.saver) != 0 ||
+                 ::setresuid(c.saver, c.saver, c.saver) != 0))
+                ::_exit(2);
+            ::_exit(profile::writeString("s", "k", "2", file) == 1 ? 0 : 1);
+        }
+        int status = -1;
+        ::waitpid(saver, &status, 0);
+        EXPECT_EQ(status, 0) << c.name;
+        EXPECT_EQ(TempInstallation::readFile(file), "[s]\r\nk=2\r\n") << c.name;
+        EXPECT_EQ(metadataOf(file), before) << c.name;
+        EXPECT_EQ(QDir(sub).entryList(QDir::Files | QDir::Hidden), QStringList{u"p.ini"_s})
+            << c.name;
+    }
 }
 
 // A pipe in a log's place neither blocks the program nor takes the entry.
