@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <csignal>
+#include <cstdio>
 #include <functional>
 #include <grp.h>
 #include <sys/file.h>
@@ -303,6 +305,41 @@ TEST_F(SafeFileTest, ASaveKeepsWhoMayReadAndWriteTheFile) {
         EXPECT_EQ(QDir(sub).entryList(QDir::Files | QDir::Hidden), QStringList{u"p.ini"_s})
             << c.name;
     }
+}
+
+// A user who keeps swapping their folder for a link of theirs to root's folder never makes a
+// save of root's change a file there: each link is judged on the folder the save then uses.
+TEST_F(SafeFileTest, AFolderSwappedForALinkNeverLeadsRootsSaveAstray) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "the link rule is root's";
+    constexpr uid_t User = 65534;
+    const QByteArray rootFile = "[s]\r\nk=0\r\n";
+    TempInstallation::writeFile(path(u"root/p.ini"_s), rootFile);
+    TempInstallation::writeFile(path(u"user/params/p.ini"_s), rootFile);
+    QFile::link(path(u"root"_s), path(u"user/link"_s));
+    for (const QString& owned :
+         {u"user"_s, u"user/params"_s, u"user/params/p.ini"_s, u"user/link"_s})
+        ::lchown(QFile::encodeName(path(owned)).constData(), User, User);
+    ::chmod(QFile::encodeName(folder.path()).constData(), 0755);
+    const pid_t swapper = ::fork();
+    if (swapper == 0) {
+        if (::setresgid(User, User, User) != 0 || ::setresuid(User, User, User) != 0)
+            ::_exit(2);
+        const QByteArray params = QFile::encodeName(path(u"user/params"_s));
+        const QByteArray link = QFile::encodeName(path(u"user/link"_s));
+        for (;;)
+            ::renameat2(AT_FDCWD, params.constData(), AT_FDCWD, link.constData(), RENAME_EXCHANGE);
+    }
+    int stored = 0;
+    for (int run = 1; run <= 400; ++run)
+        stored +=
+            profile::writeString("s", "k", QByteArray::number(run), path(u"user/params/p.ini"_s));
+    ::kill(swapper, SIGKILL);
+    ::waitpid(swapper, nullptr, 0);
+    EXPECT_EQ(TempInstallation::readFile(path(u"root/p.ini"_s)), rootFile);
+    EXPECT_EQ(QDir(path(u"root"_s)).entryList(QDir::Files | QDir::Hidden), QStringList{u"p.ini"_s});
+    EXPECT_GT(stored, 0);
+    std::printf("%d of 400 saves went to the user's own folder, none to root's\n", stored);
 }
 
 // A pipe in a log's place neither blocks the program nor takes the entry.
