@@ -48,31 +48,22 @@ template <typename R, typename... Args, R (*sys::Calls::*Call)(Args...)> struct 
     }
 };
 
+template <auto Call> constexpr auto counted = Counted<Call>::call;
+using C = sys::Calls;
+
+ssize_t shortWrite(int fd, const void* buffer, size_t size) {
+    const size_t limit = faults.writeLimit > 0 ? faults.writeLimit : size;
+    return counted<&C::write>(fd, buffer, std::min(size, limit));
+}
+
 const sys::Calls Counting = {
-    Counted<&sys::Calls::openat>::call,
-    Counted<&sys::Calls::read>::call,
-    [](int fd, const void* buffer, size_t size) {
-        const size_t limit = faults.writeLimit > 0 ? faults.writeLimit : size;
-        return Counted<&sys::Calls::write>::call(fd, buffer, std::min(size, limit));
-    },
-    Counted<&sys::Calls::fstat>::call,
-    Counted<&sys::Calls::fstatat>::call,
-    Counted<&sys::Calls::fchmod>::call,
-    Counted<&sys::Calls::fchown>::call,
-    Counted<&sys::Calls::fsync>::call,
-    Counted<&sys::Calls::close>::call,
-    Counted<&sys::Calls::flock>::call,
-    Counted<&sys::Calls::renameat2>::call,
-    Counted<&sys::Calls::readlinkat>::call,
-    Counted<&sys::Calls::unlinkat>::call,
-    Counted<&sys::Calls::pwrite>::call,
-    Counted<&sys::Calls::ftruncate>::call,
-    Counted<&sys::Calls::flistxattr>::call,
-    Counted<&sys::Calls::fgetxattr>::call,
-    Counted<&sys::Calls::fsetxattr>::call,
-    Counted<&sys::Calls::fremovexattr>::call,
-    Counted<&sys::Calls::dup>::call,
-};
+    counted<&C::openat>,       counted<&C::read>,      shortWrite,
+    counted<&C::fstat>,        counted<&C::fstatat>,   counted<&C::fchmod>,
+    counted<&C::fchown>,       counted<&C::fsync>,     counted<&C::close>,
+    counted<&C::flock>,        counted<&C::renameat2>, counted<&C::readlinkat>,
+    counted<&C::unlinkat>,     counted<&C::pwrite>,    counted<&C::ftruncate>,
+    counted<&C::flistxattr>,   counted<&C::fgetxattr>, counted<&C::fsetxattr>,
+    counted<&C::fremovexattr>, counted<&C::dup>};
 
 class SafeFileTest : public testing::Test {
 protected:
