@@ -101,7 +101,8 @@ TEST_F(SafeFileTest, EveryFailedStepLeavesTheOldFileAndNoTemporaryFile) {
         // Larger than one read and one write buffer.
         {"LargeFile", "[Machine1]\r\nMainPictureStatus=3\r\n" + QByteArray(300000, 'x') + "\r\n"},
         {"MissingFile", QByteArray()},
-        {"InPlace", "[Machine1]\r\nMainPictureStatus=3\r\n" + QByteArray(100000, 'x'), 65534},
+        // Shorter once saved: written in place, it is torn until it is cut to its length.
+        {"InPlace", "[Machine1]\r\nMainPictureStatus=1234\r\n" + QByteArray(100000, 'x'), 65534},
     };
     ::chmod(QFile::encodeName(folder.path()).constData(), 0777);
     for (const FaultCase& c : cases) {
@@ -128,6 +129,21 @@ TEST_F(SafeFileTest, EveryFailedStepLeavesTheOldFileAndNoTemporaryFile) {
         const int steps = faults.calls;
         ASSERT_GT(steps, 5) << c.name;
         EXPECT_EQ(QFileInfo(ini).ownerId(), ::geteuid()) << c.name; // in place: still root's
+        // Killed before any step, the save leaves the file old or new, or the old one in a copy.
+        const QByteArray saved = TempInstallation::readFile(ini);
+        faults.hook = [&] {
+            const QStringList copies = QDir(folder.path()).entryList({u"*.copy"_s}, QDir::Files);
+            const QByteArray now = TempInstallation::readFile(ini);
+            EXPECT_TRUE(
+                now == c.original || now == saved ||
+                (copies.size() == 1 && TempInstallation::readFile(path(copies[0])) == c.original))
+                << c.name << " step " << faults.calls;
+        };
+        for (faults.hookAt = 1; faults.hookAt <= steps; ++faults.hookAt) {
+            reset();
+            save();
+        }
+        faults.hookAt = 0;
         for (const int error : {ENOSPC, EIO, EROFS, EDQUOT, EFBIG}) {
             for (int step = 1; step <= steps; ++step) {
                 reset();
