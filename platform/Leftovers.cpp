@@ -102,11 +102,22 @@ int recoverFolder(int folderFd) {
         const QByteArray name = savedName(leftover, isCopy);
         if (name.isEmpty())
             continue;
+        struct stat status {};
+        if (sys::calls().fstatat(folderFd, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(status.st_mode))
+            continue;
+        // Another user's in-place save was cut short: its file may be torn, but the copy is not
+        // ours to write into it (anyone could have planted it). No save builds on that file
+        // in this folder until that user's next run has put it back.
+        if (status.st_uid != ::geteuid()) {
+            if (isCopy)
+                result = EBUSY;
+            continue;
+        }
         const int fd = sys::calls().openat(folderFd, entry->d_name,
                                            O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0);
         if (fd < 0)
             continue;
-        struct stat status {};
         // Ours, and no running save holds it (the lock is kept until this file is gone).
         if (sys::calls().fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
             status.st_uid == ::geteuid() && sys::calls().flock(fd, LOCK_EX | LOCK_NB) == 0) {

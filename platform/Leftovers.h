@@ -17,7 +17,7 @@ QByteArray copyName(const QByteArray& name);
 // the old file of each in-place save from its complete copy. Only files of exactly our names,
 // owned by the running user and locked by no running save, are touched; anything else stays.
 // Returns 0, or the system's error number when a copy could not be put back (its file may be
-// torn, so no save may build on it; the copy stays for the next run).
+// torn, so no save may build on it; the copy stays for the next run): EBUSY for another user's.
 int recoverFolder(int folderFd);
 
 } // namespace platform::file

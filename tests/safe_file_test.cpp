@@ -196,9 +196,12 @@ TEST_F(SafeFileTest, AnotherWritersRenameIsNeverOverwritten) {
 // goes, the copy an in-place save kept is put back. Nothing else is touched: other names, a
 // file of ours that another user owns or that a running save still holds.
 TEST_F(SafeFileTest, OnlyOurOwnLeftoversGoWithTheNextSave) {
+    const QString copy = path(u"p.ini.mainpicture-save.fedcba9876543210.copy"_s);
+    const auto giveAway = [](const QString& file) {
+        return ::chown(QFile::encodeName(file).constData(), ::geteuid() + 1, 0) == 0;
+    };
     TempInstallation::writeFile(path(u"p.ini"_s), "[s]\r\nk"); // torn by an in-place save
-    TempInstallation::writeFile(path(u"p.ini.mainpicture-save.fedcba9876543210.copy"_s),
-                                "[s]\r\nk=1\r\nj=1\r\n");
+    TempInstallation::writeFile(copy, "[s]\r\nk=1\r\nj=1\r\n");
     const QStringList kept = {u"Other.ini.mainpicture-save.keep"_s,
                               u"notes.mainpicture-save.txt"_s,
                               u"p.ini.bak"_s,
@@ -207,7 +210,7 @@ TEST_F(SafeFileTest, OnlyOurOwnLeftoversGoWithTheNextSave) {
                               u"p.ini.mainpicture-save.backup-by-admin"_s};
     for (const QString& name : kept + QStringList{u"p.ini.mainpicture-save.00000000000000aa"_s})
         TempInstallation::writeFile(path(name), "[t]\r\n");
-    ASSERT_EQ(::chown(QFile::encodeName(path(kept[3])).constData(), ::geteuid() + 1, 0), 0);
+    ASSERT_TRUE(giveAway(path(kept[3])));
     const int running = ::open(QFile::encodeName(path(kept[4])).constData(), O_RDONLY);
     ASSERT_EQ(::flock(running, LOCK_EX), 0);
     EXPECT_EQ(profile::writeString("s", "k", "2", path(u"p.ini"_s)), 1);
@@ -216,6 +219,11 @@ TEST_F(SafeFileTest, OnlyOurOwnLeftoversGoWithTheNextSave) {
     const QStringList entries = folderEntries(), expected = kept + QStringList{u"p.ini"_s};
     EXPECT_EQ(QSet<QString>(entries.cbegin(), entries.cend()),
               QSet<QString>(expected.cbegin(), expected.cend()));
+    // Another user's copy is neither put back nor built upon.
+    TempInstallation::writeFile(copy, "x");
+    ASSERT_TRUE(giveAway(copy));
+    EXPECT_EQ(profile::writeString("s", "k", "3", path(u"p.ini"_s)), 0);
+    EXPECT_EQ(profile::lastWriteError(), EBUSY);
 }
 
 // Everything that decides who may read or write a file, as one comparable text.
