@@ -337,7 +337,7 @@ TEST_F(SafeFileTest, AFolderSwappedForALinkNeverLeadsRootsSaveAstray) {
             ::renameat2(AT_FDCWD, params.constData(), AT_FDCWD, link.constData(), RENAME_EXCHANGE);
     }
     int stored = 0;
-    for (int run = 1; run <= 400; ++run)
+    for (int run = 1; run <= 2000; ++run)
         stored +=
             profile::writeString("s", "k", QByteArray::number(run), path(u"user/params/p.ini"_s));
     ::kill(swapper, SIGKILL);
@@ -345,7 +345,7 @@ TEST_F(SafeFileTest, AFolderSwappedForALinkNeverLeadsRootsSaveAstray) {
     EXPECT_EQ(TempInstallation::readFile(path(u"root/p.ini"_s)), rootFile);
     EXPECT_EQ(QDir(path(u"root"_s)).entryList(QDir::Files | QDir::Hidden), QStringList{u"p.ini"_s});
     EXPECT_GT(stored, 0);
-    std::printf("%d of 400 saves went to the user's own folder, none to root's\n", stored);
+    std::printf("%d of 2000 saves went to the user's own folder\n", stored);
 }
 
 // A pipe in a log's place neither blocks the program nor takes the entry.
