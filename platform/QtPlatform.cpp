@@ -1,6 +1,7 @@
 #include "platform/QtPlatform.h"
 
 #include "platform/Failure.h"
+#include "platform/LogAppend.h"
 #include "platform/ProfileFile.h"
 #include "platform/SafeFile.h"
 
@@ -91,26 +92,20 @@ bool QtPlatform::isOrdinaryFile(const QString& path) {
 void QtPlatform::appendToFile(const QString& path, const QByteArray& bytes) {
     if (path.isEmpty())
         raiseFailure(BadFileName);
-    const QFileInfo info(path);
-    if (info.isDir())
-        raiseFailure(PathFileAccess);
-    if (!info.absoluteDir().exists())
+    switch (file::appendWhole(QFile::encodeName(path), bytes)) {
+    case 0:
+        return;
+    case ENOENT:
+    case ENOTDIR:
         raiseFailure(PathNotFound);
-    // Opened without blocking and checked on the open handle, so that a pipe or a device in
-    // the log's place can neither hang the program nor take the entry.
-    const int fd = ::open(QFile::encodeName(path).constData(),
-                          O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
-    if (fd < 0)
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case ELOOP:
         raiseFailure(PermissionDenied);
-    struct stat status {};
-    bool written = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
-    for (qsizetype done = 0; written && done < bytes.size();) {
-        const ssize_t put = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        written = put > 0;
-        done += qMax<ssize_t>(put, 0);
-    }
-    if (::close(fd) != 0 || !written)
+    default: // a folder, a pipe or a device in the log's place, a full disk, a size limit
         raiseFailure(PathFileAccess);
+    }
 }
 
 namespace {

@@ -1,22 +1,21 @@
 #include "platform/SafeFile.h"
 
-#include "platform/RealPath.h"
+#include "platform/FileMetadata.h"
+#include "platform/FolderWalk.h"
+#include "platform/InPlaceSave.h"
+#include "platform/Leftovers.h"
 #include "platform/SystemCalls.h"
 
 #include <QFile>
-#include <QRandomGenerator>
 
 #include <cerrno>
+#include <climits>
 #include <chrono>
-#include <cstring>
-#include <dirent.h>
 #include <sys/file.h>
 #include <thread>
 #include <unistd.h>
 
 namespace platform::file {
-
-const char TemporaryMarker[] = ".mainpicture-save.";
 
 bool Identity::operator==(const Identity& other) const {
     return device == other.device && inode == other.inode && size == other.size &&
@@ -95,9 +94,18 @@ bool writeAll(int fd, QByteArrayView bytes) {
     return true;
 }
 
+// The path of an open folder, for messages: the one the system knows it by.
+QByteArray folderName(int folderFd) {
+    QByteArray path(PATH_MAX, '\0');
+    const QByteArray link = "/proc/self/fd/" + QByteArray::number(folderFd);
+    const ssize_t length = ::readlink(link.constData(), path.data(), size_t(path.size()));
+    path.truncate(length > 0 ? length : 0);
+    return path;
+}
+
 // Takes the folder's lock, waiting at most what is left of the run's bound; 0 or the system's
 // error number (ETIMEDOUT when the wait ran out, with the folder noted for the message).
-int lockFolder(int folderFd, const QByteArray& folder) {
+int lockFolder(int folderFd) {
     using Clock = std::chrono::steady_clock;
     const auto start = Clock::now();
     const auto waited = [&] {
@@ -108,7 +116,7 @@ int lockFolder(int folderFd, const QByteArray& folder) {
             return errno;
         if (waited() >= lockWaitLeft) {
             lockWaitLeft = std::chrono::milliseconds(0);
-            folderFoundLocked = folder;
+            folderFoundLocked = folderName(folderFd);
             return ETIMEDOUT;
         }
         if (whileWaitingForLock)
@@ -117,23 +125,6 @@ int lockFolder(int folderFd, const QByteArray& folder) {
     }
     lockWaitLeft -= std::min(waited(), lockWaitLeft);
     return 0;
-}
-
-// Temporary files of ours in this folder belong to saves that were killed: every save here
-// holds the folder's lock, which the caller holds now.
-void removeLeftovers(int folderFd) {
-    const int listed = ::dup(folderFd);
-    DIR* listing = listed >= 0 ? ::fdopendir(listed) : nullptr;
-    if (!listing) {
-        if (listed >= 0)
-            ::close(listed);
-        return;
-    }
-    while (const dirent* entry = ::readdir(listing)) {
-        if (std::strstr(entry->d_name, TemporaryMarker))
-            ::unlinkat(folderFd, entry->d_name, 0);
-    }
-    ::closedir(listing);
 }
 
 bool sameFolder(int fd, const HeldLock& lock) {
@@ -146,10 +137,8 @@ bool sameFolder(int fd, const HeldLock& lock) {
 // unfinished (an open file, a temporary file) is undone when it ends.
 class Save {
 public:
-    Save(QByteArray folder, QByteArray name) : folder_(std::move(folder)), name_(std::move(name)) {}
+    explicit Save(Place place) : place_(std::move(place)), name_(place_.name) {}
     ~Save() {
-        if (temporaryFd_ >= 0)
-            ::close(temporaryFd_);
         dropTemporary();
         if (folderFd_ >= 0)
             ::close(folderFd_); // releases the lock
@@ -180,7 +169,7 @@ public:
             }
             if (!writeTemporary(current, *splice))
                 return error_;
-            const Outcome outcome = publish(current);
+            const Outcome outcome = inPlace_ ? saveInPlace(*current, *splice) : publish(current);
             if (outcome == Outcome::Done)
                 return 0;
             if (outcome == Outcome::Failed)
@@ -200,8 +189,9 @@ private:
     }
 
     bool openFolder() {
-        folderFd_ = sys::calls().openat(AT_FDCWD, folder_.constData(),
-                                        O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+        // The folder the walk reached, not a second lookup of its path.
+        folderFd_ =
+            sys::calls().openat(place_.folder.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
         if (folderFd_ < 0)
             return failed();
         struct stat status {};
@@ -218,9 +208,10 @@ private:
     bool lockFolderUnlessHeld() {
         if (sameFolder(folderFd_, heldLock))
             return true;
-        if (const int error = lockFolder(folderFd_, folder_))
+        if (const int error = lockFolder(folderFd_))
             return refused(error);
-        removeLeftovers(folderFd_);
+        if (const int error = recoverFolder(folderFd_))
+            return refused(error);
         return true;
     }
 
@@ -242,9 +233,6 @@ private:
         if (!closed)
             return failed();
         current = Snapshot{bytes, identityFrom(status)};
-        mode_ = status.st_mode & 07777;
-        owner_ = status.st_uid;
-        group_ = status.st_gid;
         return true;
     }
 
@@ -257,13 +245,13 @@ private:
             return refused(EACCES);
         if (::faccessat(folderFd_, name_.constData(), W_OK, AT_EACCESS) != 0)
             return failed();
-        return readAll(fd, status.st_size, bytes) || failed();
+        return (readAll(fd, status.st_size, bytes) && readMetadata(fd, metadata_)) || failed();
     }
 
     bool writeTemporary(const std::optional<Snapshot>& current, const Splice& splice) {
-        for (int tries = 0; temporaryFd_ < 0; ++tries) {
-            temporary_ = name_ + TemporaryMarker +
-                         QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        inPlace_ = current && ownerWouldChange(metadata_);
+        for (int tries = 0; temporaryFd_ < 0 && !inPlace_; ++tries) {
+            temporary_ = temporaryName(name_);
             // A new file gets the usual permissions; a replacement those of the file.
             temporaryFd_ =
                 sys::calls().openat(folderFd_, temporary_.constData(),
@@ -272,13 +260,20 @@ private:
                 temporary_.clear();
                 return failed();
             }
+            // Held while the temporary file exists: a running save's file is no leftover.
+            if (temporaryFd_ >= 0 && (sys::calls().flock(temporaryFd_, LOCK_EX | LOCK_NB) != 0 ||
+                                      (temporaryLock_ = sys::calls().dup(temporaryFd_)) < 0))
+                return failed();
         }
-        if (current) {
-            if (sys::calls().fchmod(temporaryFd_, mode_) != 0)
+        if (current && !inPlace_) {
+            const Kept kept = keepMetadata(temporaryFd_, metadata_);
+            if (kept == Kept::Failed)
                 return failed();
-            // Only root can hand a file to someone else; for anyone else it is already right.
-            if (::geteuid() == 0 && sys::calls().fchown(temporaryFd_, owner_, group_) != 0)
-                return failed();
+            inPlace_ = kept == Kept::NotPossible;
+        }
+        if (inPlace_) {
+            dropTemporary();
+            return true;
         }
         const QByteArrayView content = current ? QByteArrayView(current->bytes) : QByteArrayView();
         if (!writeAll(temporaryFd_, content.first(splice.from)) ||
@@ -349,18 +344,35 @@ private:
     }
 
     void dropTemporary() {
+        if (temporaryFd_ >= 0)
+            ::close(temporaryFd_);
+        temporaryFd_ = -1;
         if (!temporary_.isEmpty())
             ::unlinkat(folderFd_, temporary_.constData(), 0);
         temporary_.clear();
+        if (temporaryLock_ >= 0)
+            ::close(temporaryLock_);
+        temporaryLock_ = -1;
     }
 
-    QByteArray folder_, name_, temporary_;
+    // The file written into, for a file that a new file could not stand in for.
+    Outcome saveInPlace(const Snapshot& current, const Splice& splice) {
+        const QByteArray content =
+            current.bytes.first(splice.from) + splice.text + current.bytes.sliced(splice.to);
+        const int result = file::saveInPlace(folderFd_, name_, current, content);
+        if (result < 0)
+            return Outcome::ChangedMeanwhile;
+        return result == 0 ? Outcome::Done : (refused(result), Outcome::Failed);
+    }
+
+    Place place_;
+    QByteArray name_, temporary_;
     int folderFd_ = -1;
     int temporaryFd_ = -1;
+    int temporaryLock_ = -1;
     int error_ = 0;
-    mode_t mode_ = 0;
-    uid_t owner_ = 0;
-    gid_t group_ = 0;
+    bool inPlace_ = false;
+    FileMetadata metadata_;
 };
 
 } // namespace
@@ -424,48 +436,32 @@ std::optional<Snapshot> readOrdinaryFile(const QString& path, int& error) {
     return snapshot;
 }
 
-namespace {
-// The real folder a file lies in and its name there, links followed as a save follows them.
-struct Place {
-    QByteArray folder, name;
-    int error = 0;
-};
-
-Place placeOf(const QString& path) {
-    const RealPath target = realPathForWriting(QFile::encodeName(path));
-    if (target.error != 0)
-        return {{}, {}, target.error};
-    const qsizetype slash = target.path.lastIndexOf('/');
-    const QByteArray folder = slash == 0 ? QByteArray("/") : target.path.first(slash);
-    const QByteArray name = target.path.sliced(slash + 1);
-    return {folder, name, name.isEmpty() ? EISDIR : 0};
-}
-} // namespace
-
 int rewrite(const QString& path,
             const std::function<std::optional<Splice>(const QByteArray&)>& change) {
-    const Place place = placeOf(path);
+    Place place = placeForWriting(QFile::encodeName(path));
     if (place.error != 0)
         return place.error;
-    return Save(place.folder, place.name).run(change);
+    return Save(std::move(place)).run(change);
 }
 
 int holdFolderLock(const QString& file) {
     releaseFolderLock();
-    const Place place = placeOf(file);
+    const Place place = placeForWriting(QFile::encodeName(file));
     if (place.error != 0)
         return place.error;
-    const int fd = sys::calls().openat(AT_FDCWD, place.folder.constData(),
-                                       O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+    // The folder the walk reached, not a second lookup of its path.
+    const int fd =
+        sys::calls().openat(place.folder.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
     if (fd < 0)
         return errno;
     struct stat status {};
-    const int error = sys::calls().fstat(fd, &status) == 0 ? lockFolder(fd, place.folder) : errno;
+    int error = sys::calls().fstat(fd, &status) == 0 ? lockFolder(fd) : errno;
+    if (error == 0)
+        error = recoverFolder(fd);
     if (error != 0) {
         ::close(fd);
         return error;
     }
-    removeLeftovers(fd);
     heldLock = {fd, status.st_dev, status.st_ino};
     return 0;
 }

@@ -1,8 +1,9 @@
 #pragma once
 // Reading and replacing whole files so that no fault harms them. A read never blocks and
-// takes only ordinary files. A rewrite goes through a temporary file beside the file and an
-// atomic rename; every step is checked, and any failure leaves the file byte for byte as it
-// was and removes the temporary file.
+// takes only ordinary files. A rewrite goes through a temporary file beside the file, given
+// the file's owner, group, mode, ACL and attributes, and an atomic rename (or, where a new file
+// could not carry these, writes in place behind a complete copy: InPlaceSave.h); every step is
+// checked, and any failure leaves the file byte for byte as it was and removes what it made.
 
 #include <QByteArray>
 #include <QString>
@@ -66,7 +67,8 @@ struct Splice {
 // that changes nothing neither waits for the lock nor takes it. Before the rename the file
 // must still be the one that was read; when another writer replaced it meanwhile, the content
 // is read again and change applied afresh (a few times at most), so no other writer's change
-// is overwritten by a stale copy. Temporary files that a killed save left are removed.
+// is overwritten by a stale copy. What a save cut short left is cleared first, once the lock
+// is taken (Leftovers.h).
 //
 // Returns 0 on success (also when nothing changed), otherwise the system's error number,
 // with the file untouched: EACCES for a file or folder that grants nobody writing (refused
@@ -95,8 +97,5 @@ QByteArray lockedFolder();
 void resetLockWait(int milliseconds = 20000);
 // Called again and again while a save waits for a lock: the window repaints meanwhile.
 void setWhileWaiting(std::function<void()> whileWaiting);
-
-// The marker in the names of the temporary files, so that leftovers are recognisably ours.
-extern const char TemporaryMarker[];
 
 } // namespace platform::file

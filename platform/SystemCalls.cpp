@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <sys/file.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace platform::sys {
@@ -11,8 +12,10 @@ int openAt(int folder, const char* path, int flags, mode_t mode) {
     return ::openat(folder, path, flags, mode);
 }
 
-const Calls Real = {openAt,   ::read,  ::write, ::fstat, ::fstatat,  ::fchmod,
-                    ::fchown, ::fsync, ::close, ::flock, ::renameat2};
+const Calls Real = {openAt,       ::read,       ::write,     ::fstat,        ::fstatat,
+                    ::fchmod,     ::fchown,     ::fsync,     ::close,        ::flock,
+                    ::renameat2,  ::readlinkat, ::unlinkat,  ::pwrite,       ::ftruncate,
+                    ::flistxattr, ::fgetxattr,  ::fsetxattr, ::fremovexattr, ::dup};
 
 Calls inUse = Real;
 

@@ -22,6 +22,15 @@ struct Calls {
     int (*flock)(int fd, int operation);
     int (*renameat2)(int fromFolder, const char* from, int toFolder, const char* to,
                      unsigned int flags);
+    ssize_t (*readlinkat)(int folder, const char* path, char* buffer, size_t size);
+    int (*unlinkat)(int folder, const char* path, int flags);
+    ssize_t (*pwrite)(int fd, const void* buffer, size_t size, off_t offset);
+    int (*ftruncate)(int fd, off_t length);
+    ssize_t (*flistxattr)(int fd, char* names, size_t size);
+    ssize_t (*fgetxattr)(int fd, const char* name, void* value, size_t size);
+    int (*fsetxattr)(int fd, const char* name, const void* value, size_t size, int flags);
+    int (*fremovexattr)(int fd, const char* name);
+    int (*dup)(int fd);
 };
 
 // The calls in use; tests may replace entries and must put the real ones back.

@@ -1,5 +1,6 @@
 // The INI engine: pure text functions on tables of contents, file functions on real files.
 
+#include "platform/LogAppend.h"
 #include "platform/ProfileFile.h"
 #include "support/TempInstallation.h"
 
@@ -192,6 +193,7 @@ TEST_F(ProfileFiles, WriteFollowsLinksAsTheSystemDoes) {
         const char* written;                  // the file that must hold k=2, or none
         int error;
         bool needsRoot;
+        bool log = false; // an entry appended to a log through the path instead
     } cases[] = {
         {"LinkInTheSameFolder",
          [&] {
@@ -229,6 +231,13 @@ TEST_F(ProfileFiles, WriteFollowsLinksAsTheSystemDoes) {
              return std::string("planted.ini");
          },
          nullptr, EACCES, true},
+        {"ForeignLinkToRootsFileAsLogAsRoot",
+         [&] {
+             link("root.ini", "JX5cfglog.txt");
+             ownedBy("JX5cfglog.txt", someone);
+             return std::string("JX5cfglog.txt");
+         },
+         nullptr, EACCES, true, true},
         {"ForeignLinkToItsOwnersFileAsRoot",
          [&] {
              write("theirs.ini", "[s]\nk=1\n");
@@ -254,8 +263,15 @@ TEST_F(ProfileFiles, WriteFollowsLinksAsTheSystemDoes) {
         const QStringList before =
             QDir(dir.path())
                 .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
-        EXPECT_EQ(profile::writeString("s", "k", "2", file), c.error == 0 ? 1 : 0) << c.name;
-        EXPECT_EQ(profile::lastWriteError(), c.error) << c.name;
+        if (c.log) {
+            EXPECT_EQ(platform::file::appendWhole(QFile::encodeName(file), "k=2\n"), c.error);
+        } else {
+            EXPECT_EQ(profile::writeString("s", "k", "2", file), c.error == 0 ? 1 : 0) << c.name;
+            EXPECT_EQ(profile::lastWriteError(), c.error) << c.name;
+        }
+        if (c.error == EACCES) {
+            EXPECT_EQ(bytes(path("root.ini")), "[s]\nk=1\n") << c.name;
+        }
         if (c.written) {
             EXPECT_TRUE(bytes(path(c.written)).contains("k=2")) << c.name;
         }

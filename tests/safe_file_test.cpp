@@ -12,8 +12,14 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <csignal>
+#include <cstdio>
 #include <functional>
+#include <grp.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace sys = platform::sys;
@@ -42,22 +48,22 @@ template <typename R, typename... Args, R (*sys::Calls::*Call)(Args...)> struct 
     }
 };
 
+template <auto Call> constexpr auto counted = Counted<Call>::call;
+using C = sys::Calls;
+
+ssize_t shortWrite(int fd, const void* buffer, size_t size) {
+    const size_t limit = faults.writeLimit > 0 ? faults.writeLimit : size;
+    return counted<&C::write>(fd, buffer, std::min(size, limit));
+}
+
 const sys::Calls Counting = {
-    Counted<&sys::Calls::openat>::call,
-    Counted<&sys::Calls::read>::call,
-    [](int fd, const void* buffer, size_t size) {
-        const size_t limit = faults.writeLimit > 0 ? faults.writeLimit : size;
-        return Counted<&sys::Calls::write>::call(fd, buffer, std::min(size, limit));
-    },
-    Counted<&sys::Calls::fstat>::call,
-    Counted<&sys::Calls::fstatat>::call,
-    Counted<&sys::Calls::fchmod>::call,
-    Counted<&sys::Calls::fchown>::call,
-    Counted<&sys::Calls::fsync>::call,
-    Counted<&sys::Calls::close>::call,
-    Counted<&sys::Calls::flock>::call,
-    Counted<&sys::Calls::renameat2>::call,
-};
+    counted<&C::openat>,       counted<&C::read>,      shortWrite,
+    counted<&C::fstat>,        counted<&C::fstatat>,   counted<&C::fchmod>,
+    counted<&C::fchown>,       counted<&C::fsync>,     counted<&C::close>,
+    counted<&C::flock>,        counted<&C::renameat2>, counted<&C::readlinkat>,
+    counted<&C::unlinkat>,     counted<&C::pwrite>,    counted<&C::ftruncate>,
+    counted<&C::flistxattr>,   counted<&C::fgetxattr>, counted<&C::fsetxattr>,
+    counted<&C::fremovexattr>, counted<&C::dup>};
 
 class SafeFileTest : public testing::Test {
 protected:
@@ -86,6 +92,7 @@ protected:
 struct FaultCase {
     const char* name;
     QByteArray original; // null: the file does not exist yet
+    uid_t saver = 0;     // another user saves root's file, in place (only when run as root)
 };
 
 TEST_F(SafeFileTest, EveryFailedStepLeavesTheOldFileAndNoTemporaryFile) {
@@ -94,15 +101,27 @@ TEST_F(SafeFileTest, EveryFailedStepLeavesTheOldFileAndNoTemporaryFile) {
         // Larger than one read and one write buffer.
         {"LargeFile", "[Machine1]\r\nMainPictureStatus=3\r\n" + QByteArray(300000, 'x') + "\r\n"},
         {"MissingFile", QByteArray()},
+        // Shorter once saved: written in place, it is torn until it is cut to its length.
+        {"InPlace", "[Machine1]\r\nMainPictureStatus=1234\r\n" + QByteArray(100000, 'x'), 65534},
     };
+    ::chmod(QFile::encodeName(folder.path()).constData(), 0777);
     for (const FaultCase& c : cases) {
+        if (c.saver != 0 && ::geteuid() != 0)
+            continue;
         const QString ini = path(u"Program.ini"_s);
-        QFile::remove(ini);
-        if (!c.original.isNull())
-            TempInstallation::writeFile(ini, c.original);
+        const auto reset = [&] {
+            QFile::remove(ini);
+            if (!c.original.isNull())
+                TempInstallation::writeFile(ini, c.original);
+            ::chmod(QFile::encodeName(ini).constData(), 0666);
+        };
+        reset();
         const auto save = [&] {
             faults.calls = 0;
-            return profile::writeString("Machine1", "MainPictureStatus", "19", ini);
+            ::seteuid(c.saver);
+            const int stored = profile::writeString("Machine1", "MainPictureStatus", "19", ini);
+            ::seteuid(0);
+            return stored;
         };
         // A dry run counts the calls of one save; then the original comes back.
         faults.failAt = 0;
@@ -110,23 +129,39 @@ TEST_F(SafeFileTest, EveryFailedStepLeavesTheOldFileAndNoTemporaryFile) {
         const QByteArray changed = TempInstallation::readFile(ini);
         const int steps = faults.calls;
         ASSERT_GT(steps, 5) << c.name;
+        EXPECT_EQ(QFileInfo(ini).ownerId(), ::geteuid()) << c.name; // in place: still root's
+        // Killed before any step, the save leaves the file old or new, or the old one in a copy.
+        const QByteArray saved = TempInstallation::readFile(ini);
+        faults.hook = [&] {
+            const QStringList copies = QDir(folder.path()).entryList({u"*.copy"_s}, QDir::Files);
+            const QByteArray now = TempInstallation::readFile(ini);
+            EXPECT_TRUE(
+                now == c.original || now == saved ||
+                (copies.size() == 1 && TempInstallation::readFile(path(copies[0])) == c.original))
+                << c.name << " step " << faults.calls;
+        };
+        for (faults.hookAt = 1; faults.hookAt <= steps; ++faults.hookAt) {
+            reset();
+            save();
+        }
+        faults.hookAt = 0;
         for (const int error : {ENOSPC, EIO, EROFS, EDQUOT, EFBIG}) {
             for (int step = 1; step <= steps; ++step) {
-                QFile::remove(ini);
-                if (!c.original.isNull())
-                    TempInstallation::writeFile(ini, c.original);
+                reset();
                 faults.failAt = step;
                 faults.failWith = error;
                 const std::string at = std::string(c.name) + " step " + std::to_string(step) +
                                        " errno " + std::to_string(error);
                 // A failed look at the file under the lock only costs a second read; a failed
-                // sync of the folder comes after the rename: the new file is in place, told.
-                if (save() == 1) {
-                    EXPECT_EQ(TempInstallation::readFile(ini), changed) << at;
+                // last step (the folder's sync after the rename) may leave the new file in place,
+                // but says so.
+                const int stored = save();
+                const QByteArray now = TempInstallation::readFile(ini);
+                if (stored == 1) {
+                    EXPECT_EQ(now, changed) << at;
                 } else {
                     EXPECT_EQ(profile::lastWriteError(), error) << at;
-                    EXPECT_EQ(TempInstallation::readFile(ini), step == steps ? changed : c.original)
-                        << at;
+                    EXPECT_TRUE(now == c.original || (step == steps && now == changed)) << at;
                 }
                 // No temporary file is left.
                 EXPECT_EQ(folderEntries(),
@@ -200,14 +235,160 @@ TEST_F(SafeFileTest, AnotherWritersRenameIsNeverOverwritten) {
     }
 }
 
-// What a killed save left is removed by the next save in that folder; nothing else is.
-TEST_F(SafeFileTest, LeftoversOfAKilledSaveGoWithTheNextSave) {
-    TempInstallation::writeFile(path(u"p.ini"_s), "[s]\r\nk=1\r\n");
-    TempInstallation::writeFile(path(u"p.ini.mainpicture-save.1x2y3z"_s), "[s]\r\n");
-    TempInstallation::writeFile(path(u"other.ini.mainpicture-save.abc"_s), "[t]\r\n");
-    TempInstallation::writeFile(path(u"p.ini.bak"_s), "keep");
+// What a save cut short left is cleared by the next save in that folder: its temporary file
+// goes, the copy an in-place save kept is put back. Nothing else is touched: other names, a
+// file of ours that another user owns or that a running save still holds.
+TEST_F(SafeFileTest, OnlyOurOwnLeftoversGoWithTheNextSave) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to give files to another user";
+    const QString copy = path(u"p.ini.mainpicture-save.fedcba9876543210.copy"_s);
+    const auto giveAway = [](const QString& file) {
+        return ::chown(QFile::encodeName(file).constData(), ::geteuid() + 1, 0) == 0;
+    };
+    TempInstallation::writeFile(path(u"p.ini"_s), "[s]\r\nk"); // torn by an in-place save
+    TempInstallation::writeFile(copy, "[s]\r\nk=1\r\nj=1\r\n");
+    const QStringList kept = {u"Other.ini.mainpicture-save.keep"_s,
+                              u"notes.mainpicture-save.txt"_s,
+                              u"p.ini.bak"_s,
+                              u"p.ini.mainpicture-save.0123456789abcdef"_s,
+                              u"p.ini.mainpicture-save.1111111111111111"_s,
+                              u"p.ini.mainpicture-save.backup-by-admin"_s};
+    for (const QString& name : kept + QStringList{u"p.ini.mainpicture-save.00000000000000aa"_s})
+        TempInstallation::writeFile(path(name), "[t]\r\n");
+    ASSERT_TRUE(giveAway(path(kept[3])));
+    const int running = ::open(QFile::encodeName(path(kept[4])).constData(), O_RDONLY);
+    ASSERT_EQ(::flock(running, LOCK_EX), 0);
     EXPECT_EQ(profile::writeString("s", "k", "2", path(u"p.ini"_s)), 1);
-    EXPECT_EQ(folderEntries(), (QStringList{u"p.ini"_s, u"p.ini.bak"_s}));
+    ::close(running);
+    EXPECT_EQ(TempInstallation::readFile(path(u"p.ini"_s)), "[s]\r\nk=2\r\nj=1\r\n");
+    const QStringList entries = folderEntries(), expected = kept + QStringList{u"p.ini"_s};
+    EXPECT_EQ(QSet<QString>(entries.cbegin(), entries.cend()),
+              QSet<QString>(expected.cbegin(), expected.cend()));
+    // Another user's copy is neither put back nor built upon.
+    TempInstallation::writeFile(copy, "x");
+    ASSERT_TRUE(giveAway(copy));
+    EXPECT_EQ(profile::writeString("s", "k", "3", path(u"p.ini"_s)), 0);
+    EXPECT_EQ(profile::lastWriteError(), EBUSY);
+}
+
+// Everything that decides who may read or write a file, as one comparable text.
+std::string metadataOf(const QString& file) {
+    const QByteArray name = QFile::encodeName(file);
+    struct stat status {};
+    ::lstat(name.constData(), &status);
+    QByteArray text = QByteArray::number(status.st_mode, 8) + ' ' +
+                      QByteArray::number(status.st_uid) + ' ' + QByteArray::number(status.st_gid);
+    char names[4096] = {};
+    const ssize_t size = ::llistxattr(name.constData(), names, sizeof names);
+    for (const QByteArray& attribute : QByteArray(names, qMax<ssize_t>(size, 0)).split('\0')) {
+        char value[4096] = {};
+        const ssize_t length = ::lgetxattr(name.constData(), attribute.constData(), value, 4096);
+        if (!attribute.isEmpty())
+            text += ' ' + attribute + '=' + QByteArray(value, qMax<ssize_t>(length, 0)).toHex();
+    }
+    return text.toStdString();
+}
+
+// An ACL as the system stores it (version, then tag, permissions, id): besides the owner, the
+// group and others, user 4444 and group 4242 may read and write.
+const QByteArray AccessControlList = QByteArray::fromHex(
+    "02000000 01000600ffffffff 020006005c110000 04000400ffffffff 0800060092100000 "
+    "10000600ffffffff 20000400ffffffff");
+
+// After a save, whoever could read or write the file before still can, and nobody else can:
+// saved as root and as a member of the file's group (who must save in place what a new file
+// of theirs could not stand in for). The folder sets the group of new files where marked.
+TEST_F(SafeFileTest, ASaveKeepsWhoMayReadAndWriteTheFile) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to give files to other users";
+    constexpr uid_t Member = 4343, Root = 0;
+    constexpr gid_t Group = 4242, Foreign = 5555;
+    const struct {
+        const char* name;
+        mode_t mode;
+        uid_t owner;
+        gid_t group;
+        bool attributes;   // an ACL and a user attribute
+        gid_t folderGroup; // a set-group-ID folder of that group, or 0
+        uid_t saver;
+    } cases[] = {
+        {"ModeAndOwnerAsRoot", 0640, Member, Foreign, false, 0, Root},
+        {"AclAndAttributeAsRoot", 0660, Member, Group, true, 0, Root},
+        {"SetGroupIdFolderAsRoot", 0644, Root, Foreign, false, Group, Root},
+        {"OthersFileAsMember", 0664, Root, Group, false, 0, Member},
+        {"OwnFileWithAclInSetGroupIdFolderAsMember", 0660, Member, Group, true, Foreign, Member},
+        {"OwnFileOfAForeignGroupAsMember", 0666, Member, Foreign, false, 0, Member},
+        {"OthersFileWithAclAsMember", 0664, Root, Group, true, Group, Member},
+    };
+    ::chmod(QFile::encodeName(folder.path()).constData(), 0755);
+    for (const auto& c : cases) {
+        const QString sub = path(QString::fromLatin1(c.name));
+        const QString file = sub + u"/p.ini"_s;
+        const QByteArray name = QFile::encodeName(file);
+        QDir().mkpath(sub);
+        ::chown(QFile::encodeName(sub).constData(), Root, c.folderGroup);
+        ::chmod(QFile::encodeName(sub).constData(), c.folderGroup != 0 ? 02777 : 0777);
+        TempInstallation::writeFile(file, "[s]\r\nk=1\r\n");
+        ::chown(name.constData(), c.owner, c.group);
+        ::chmod(name.constData(), c.mode);
+        if (c.attributes &&
+            (::setxattr(name.constData(), "user.note", "kept", 4, 0) != 0 ||
+             ::setxattr(name.constData(), "system.posix_acl_access", AccessControlList.constData(),
+                        size_t(AccessControlList.size()), 0) != 0))
+            GTEST_SKIP() << "this file system has no user attributes or ACLs";
+        const std::string before = metadataOf(file);
+        const pid_t saver = ::fork();
+        if (saver == 0) {
+            const gid_t groups[] = {Group};
+            if (c.saver != Root &&
+                (::setgroups(1, groups) != 0 || ::setresgid(c.saver, c.saver, c.saver) != 0 ||
+                 ::setresuid(c.saver, c.saver, c.saver) != 0))
+                ::_exit(2);
+            ::_exit(profile::writeString("s", "k", "2", file) == 1 ? 0 : 1);
+        }
+        int status = -1;
+        ::waitpid(saver, &status, 0);
+        EXPECT_EQ(status, 0) << c.name;
+        EXPECT_EQ(TempInstallation::readFile(file), "[s]\r\nk=2\r\n") << c.name;
+        EXPECT_EQ(metadataOf(file), before) << c.name;
+        EXPECT_EQ(QDir(sub).entryList(QDir::Files | QDir::Hidden), QStringList{u"p.ini"_s})
+            << c.name;
+    }
+}
+
+// A user who keeps swapping their folder for a link of theirs to root's folder never makes a
+// save of root's change a file there: each link is judged on the folder the save then uses.
+TEST_F(SafeFileTest, AFolderSwappedForALinkNeverLeadsRootsSaveAstray) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "the link rule is root's";
+    constexpr uid_t User = 65534;
+    const QByteArray rootFile = "[s]\r\nk=0\r\n";
+    TempInstallation::writeFile(path(u"root/p.ini"_s), rootFile);
+    TempInstallation::writeFile(path(u"user/params/p.ini"_s), rootFile);
+    QFile::link(path(u"root"_s), path(u"user/link"_s));
+    for (const QString& owned :
+         {u"user"_s, u"user/params"_s, u"user/params/p.ini"_s, u"user/link"_s})
+        ::lchown(QFile::encodeName(path(owned)).constData(), User, User);
+    ::chmod(QFile::encodeName(folder.path()).constData(), 0755);
+    const pid_t swapper = ::fork();
+    if (swapper == 0) {
+        if (::setresgid(User, User, User) != 0 || ::setresuid(User, User, User) != 0)
+            ::_exit(2);
+        const QByteArray params = QFile::encodeName(path(u"user/params"_s));
+        const QByteArray link = QFile::encodeName(path(u"user/link"_s));
+        for (;;)
+            ::renameat2(AT_FDCWD, params.constData(), AT_FDCWD, link.constData(), RENAME_EXCHANGE);
+    }
+    int stored = 0;
+    for (int run = 1; run <= 2000; ++run)
+        stored +=
+            profile::writeString("s", "k", QByteArray::number(run), path(u"user/params/p.ini"_s));
+    ::kill(swapper, SIGKILL);
+    ::waitpid(swapper, nullptr, 0);
+    EXPECT_EQ(TempInstallation::readFile(path(u"root/p.ini"_s)), rootFile);
+    EXPECT_EQ(QDir(path(u"root"_s)).entryList(QDir::Files | QDir::Hidden), QStringList{u"p.ini"_s});
+    EXPECT_GT(stored, 0);
+    std::printf("%d of 2000 saves went to the user's own folder\n", stored);
 }
 
 // A pipe in a log's place neither blocks the program nor takes the entry.

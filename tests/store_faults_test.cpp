@@ -128,6 +128,9 @@ TEST_F(StoreFaultsTest, AFullFileSystemChangesNoFile) {
             at.write(LanguageFile, language + c.languageTail);
         else
             QFile::remove(at.path(LanguageFile));
+        // A log whose last page has a little room: an entry fits only partly.
+        const QByteArray log = QByteArray(4054, '-') + "\r\n";
+        at.write(u"JX5cfglog.txt"_s, log);
         fill();
         const QMap<QString, QByteArray> before = filesBelow(at.root());
 
@@ -136,6 +139,9 @@ TEST_F(StoreFaultsTest, AFullFileSystemChangesNoFile) {
         EXPECT_EQ(result.exitCode, c.exitCode) << c.name << result.standardError.constData();
         EXPECT_EQ(filesBelow(at.root()), before) << c.name;
         EXPECT_TRUE(serviceLogText().contains(c.logged)) << c.name << serviceLogText().constData();
+        // Entries land whole or not at all.
+        const QByteArray logAfter = at.read(u"JX5cfglog.txt"_s);
+        EXPECT_TRUE(logAfter.startsWith(log) && logAfter.endsWith("\r\n")) << c.name;
         QFile::remove(mountPoint.filePath(u"filler"_s));
     }
 }
