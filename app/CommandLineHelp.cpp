@@ -22,38 +22,35 @@ QString usageText() {
     const QString component = GetOCXName();
     const QString programIni = installation + QStringLiteral("/parameter/Program.ini");
     // Both logs are named as a standalone run would find them: the start mode is unknown here.
+    // Every line of fixed text fits a terminal of 80 columns; only a long installation path
+    // can make its own line longer.
     const QString lines[] = {
-        QStringLiteral("Usage: %1 [/EXTERNAL=JX5CFG [/LOGFILE=PATH] | /EXTERNAL=SILENT]")
-            .arg(executable),
+        QStringLiteral("Usage: %1 [/EXTERNAL=JX5CFG [/LOGFILE=PATH]]").arg(executable),
+        QStringLiteral("       %1 /EXTERNAL=SILENT").arg(executable),
         QStringLiteral("       %1 --help | --version").arg(executable),
         QString(),
-        QStringLiteral("States how packaging machine 415 is built: five options, stored as bits 0 "
-                       "to 4 of"),
-        QStringLiteral("MainPictureStatus in section [Machine1] of %1.").arg(programIni),
+        QStringLiteral("States how packaging machine 415 is built: five options, stored as bits"),
+        QStringLiteral("0 to 4 of MainPictureStatus in section [Machine1] of Program.ini."),
         QString(),
         QStringLiteral("Start modes:"),
-        QStringLiteral("  (no switch)        standalone: the dialog shows the stored options; the "
-                       "green tick"),
-        QStringLiteral("                     stores them and ends, the red cross or closing the "
-                       "window asks first"),
-        QStringLiteral("  /EXTERNAL=JX5CFG   integrated, started by the configuration host: the "
-                       "dialog shows"),
-        QStringLiteral("                     the host's copy of Program.ini below its "
-                       "SaveAndRestore folder"),
-        QStringLiteral("                     and stores into the installation's own Program.ini"),
-        QStringLiteral("  /EXTERNAL=SILENT   silent: no window and no display; stores the options "
-                       "as read and"),
-        QStringLiteral("                     ends; what would be shown goes to the service log"),
+        QStringLiteral("  (no switch)       standalone: the dialog shows the stored options; the"),
+        QStringLiteral("                    green tick stores them and ends, the red cross or"),
+        QStringLiteral("                    closing the window asks first"),
+        QStringLiteral("  /EXTERNAL=JX5CFG  integrated, started by the configuration host: the"),
+        QStringLiteral("                    dialog shows the host's copy of Program.ini below"),
+        QStringLiteral("                    its SaveAndRestore folder and stores into the"),
+        QStringLiteral("                    installation's own Program.ini"),
+        QStringLiteral("  /EXTERNAL=SILENT  silent: no window and no display; stores the options"),
+        QStringLiteral("                    as read and ends; what would be shown goes to the"),
+        QStringLiteral("                    service log"),
         QString(),
         QStringLiteral("Switches:"),
-        QStringLiteral("  /EXTERNAL=VALUE    JX5CFG or SILENT; any other value starts standalone"),
-        QStringLiteral("  /LOGFILE=PATH      the error log of an integrated run, in the host's "
-                       "form: in"),
-        QStringLiteral("                     C:\\TEMP\\CFG.LOG the drive is the root folder and "
-                       "each \\ a /"),
-        QStringLiteral("  Names and values are read without regard to case; a value ends at the "
-                       "next \"/\"."),
-        QStringLiteral("  --help and --version are answered only when they stand alone."),
+        QStringLiteral("  /EXTERNAL=VALUE   JX5CFG or SILENT; any other value starts standalone"),
+        QStringLiteral("  /LOGFILE=PATH     the error log of an integrated run, in the host's"),
+        QStringLiteral("                    form: in C:\\TEMP\\CFG.LOG the drive is the root"),
+        QStringLiteral("                    folder and each \\ a /"),
+        QStringLiteral("  Names and values are read without regard to case; a value ends at the"),
+        QStringLiteral("  next \"/\". --help and --version count only when they stand alone."),
         QString(),
         QStringLiteral("Files:"),
         QStringLiteral("  %1").arg(programIni),
@@ -63,13 +60,12 @@ QString usageText() {
         QStringLiteral("  %1/%2.cfg").arg(programFolder(), component),
         QStringLiteral("      must exist; each store writes an edit record into section [Info]"),
         QStringLiteral("  %1").arg(languageFilePath()),
-        QStringLiteral("      language file: [Language] Language=1031 shows German texts, 1033 "
-                       "English"),
+        QStringLiteral("      language file: [Language] Language=1031 German texts, 1033 English"),
         QStringLiteral("  %1").arg(errorLogPath()),
         QStringLiteral("      error log (an integrated run writes to its LOGFILE instead)"),
         QStringLiteral("  %1").arg(serviceLogPath()),
-        QStringLiteral("      service log of silent runs (MAINPICTURE_SERVICE_LOG names another "
-                       "file)"),
+        QStringLiteral(
+            "      service log of silent runs (or the file MAINPICTURE_SERVICE_LOG names)"),
         QString(),
         QStringLiteral("Exit status:"),
         QStringLiteral("  %1  the options were stored (OK), or a cancel was confirmed")
@@ -78,9 +74,9 @@ QString usageText() {
             .arg(platform::ExitEndProgram),
         QStringLiteral("  %1  %2.cfg is missing").arg(platform::ExitFileMissing).arg(component),
         QStringLiteral("  %1  the dialog found no display").arg(platform::ExitNoDisplay),
-        QStringLiteral("  %1  the options or the edit record could not be stored (the error log "
-                       "says why)")
+        QStringLiteral("  %1  the options or the edit record could not be stored; the error log")
             .arg(platform::ExitNotStored),
+        QStringLiteral("     (in silent runs the service log) says why"),
     };
     QString text;
     for (const QString& line : lines)

@@ -1,15 +1,17 @@
 #!/bin/sh
-# Builds the Debian package (tools/package.sh) and checks it: lintian --pedantic finds no
-# error and no warning; a staged `cmake --install` lays out the program, the desktop entry,
-# icon, AppStream metadata, manual page and language-file template, and the entry and the
-# metadata validate; the Release executable answers --help and --version without a display;
-# the language file is placed beside the executable only when none is there. As root, and when
-# nothing else occupies /opt/hmi/415_MainPicture, the package is also installed and purged with
-# dpkg around a real installation tree. Exits non-zero at the first failure.
+# Builds the Debian source and binary packages (tools/package.sh) and checks them: lintian
+# --pedantic on the .changes finds no error and no warning; a second build of the same tree in
+# another folder gives byte-identical .deb files; the program carries no library search path;
+# the package lays out the program, the link on the PATH, the desktop entry, icon, AppStream
+# metadata, manual page, documents and language-file template, and the entry and the metadata
+# validate; the program answers --help (within 80 columns) and --version without a display;
+# `cmake --install` places the language file only when none is there in any spelling. As root,
+# and when nothing else occupies /opt/hmi/415_MainPicture, the package is also installed and
+# purged with dpkg around a real installation tree. Exits non-zero at the first failure.
 set -eu
 cd "$(dirname "$0")/.."
-tools/install-deps.sh dpkg-dev lintian desktop-file-utils appstream
-deb="$(tools/package.sh | tail -n 1)"
+changes="$(tools/package.sh | tail -n 1)"
+tools/install-deps.sh lintian desktop-file-utils appstream
 stage="$(mktemp -d)"
 trap 'rm -rf "$stage"' EXIT
 fail() {
@@ -21,25 +23,36 @@ app_id=org.mainpicture.mainpicture_config
 program=opt/hmi/415_MainPicture/415_MainPicture_Config
 language_file=opt/hmi/415_MainPicture/415_MainPicture_Config.ini
 template=usr/share/$package/415_MainPicture_Config.ini
+packages="$(dirname "$changes")"
+deb="$packages/${package}_2.0.0_$(dpkg-architecture -qDEB_HOST_ARCH).deb"
 
-echo "== lintian --pedantic $(basename "$deb")"
-lintian --pedantic --fail-on error,warning "$deb" || fail "lintian reports errors or warnings"
+echo "== lintian --pedantic $(basename "$changes")"
+lintian --pedantic --fail-on error,warning "$changes" || fail "lintian reports errors or warnings"
 
-echo "== staged installation"
-DESTDIR="$stage/root" cmake --install build-package >/dev/null
+echo "== a second build in another folder gives the same .deb files"
+mkdir "$stage/elsewhere"
+tar -cf - --exclude-vcs --exclude='./build*' . | tar -xf - -C "$stage/elsewhere"
+again="$(dirname "$("$stage/elsewhere/tools/package.sh" | tail -n 1)")"
+for built in "$packages"/*.deb; do
+    cmp "$built" "$again/$(basename "$built")" || fail "$(basename "$built") is not reproducible"
+done
+
+echo "== the package's files"
+dpkg-deb -x "$deb" "$stage/root"
 for file in "$program" "$template" usr/share/applications/$app_id.desktop \
     usr/share/icons/hicolor/scalable/apps/$app_id.svg usr/share/metainfo/$app_id.metainfo.xml \
     usr/share/man/man1/415_MainPicture_Config.1.gz usr/share/doc/$package/copyright \
-    usr/share/doc/$package/changelog.gz; do
+    usr/share/doc/$package/changelog.gz usr/share/lintian/overrides/$package; do
     [ -f "$stage/root/$file" ] || fail "missing /$file"
 done
 [ "$(readlink "$stage/root/usr/bin/415_MainPicture_Config")" = "/$program" ] ||
     fail "no link /usr/bin/415_MainPicture_Config to /$program"
-[ ! -e "$stage/root/$language_file" ] || fail "a staged installation placed the language file"
+[ ! -e "$stage/root/$language_file" ] || fail "the package carries the language file itself"
+# A library beside the program in the writable installation tree must never load first.
+! readelf -d "$stage/root/$program" | grep -E "\((RPATH|RUNPATH)\)" ||
+    fail "the program carries a library search path"
 grep -qx "Exec=/$program" "$stage/root/usr/share/applications/$app_id.desktop" ||
     fail "the desktop entry does not start /$program"
-dpkg-deb -c "$deb" >"$stage/contents"
-grep -q " ./$program$" "$stage/contents" || fail "the package lacks /$program"
 desktop-file-validate "$stage/root/usr/share/applications/$app_id.desktop" ||
     fail "desktop-file-validate"
 appstreamcli validate --no-net --pedantic "$stage/root/usr/share/metainfo/$app_id.metainfo.xml" ||
@@ -48,24 +61,36 @@ appstreamcli validate --no-net --pedantic "$stage/root/usr/share/metainfo/$app_i
 echo "== --help and --version without a display"
 answer() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$stage/root/$program" "$@"; }
 answer --help | grep -q "^Usage: 415_MainPicture_Config " || fail "--help"
+[ -z "$(answer --help | awk 'length > 80')" ] || fail "--help is wider than 80 columns"
 [ "$(answer --version)" = "415_MainPicture_Config 2.00" ] || fail "--version"
 
-echo "== cmake --install places the language file only when none is there"
-place() { cmake --install build-package --prefix "$stage/live" --component language_file >/dev/null; }
-placed="$stage/live/415_MainPicture/415_MainPicture_Config.ini"
+echo "== cmake --install places the language file only when none is there in any spelling"
+build="$packages/$package-2.0.0/obj-$(dpkg-architecture -qDEB_HOST_GNU_TYPE)"
+place() { cmake --install "$build" --prefix "$stage/live" --component language_file >/dev/null; }
+live="$stage/live/415_MainPicture"
+placed="$live/415_MainPicture_Config.ini"
 changed="$(printf '[Language]\r\nLanguage=1033\r\n')"
-mkdir -p "$stage/live/415_MainPicture"
+# The program takes these for its language file too: case is ignored, and the dotless i's
+# upper case is I.
+other_spellings="415_MAINPICTURE_CONFIG.INI 415_maınpicture_config.ını"
+mkdir -p "$live"
 place
 cmp "$placed" demo/415_MainPicture/415_MainPicture_Config.ini ||
     fail "the placed language file is not the template"
 printf '%s' "$changed" >"$placed"
 place
 [ "$(cat "$placed")" = "$changed" ] || fail "cmake --install overwrote a changed language file"
+for spelling in $other_spellings; do
+    rm -f "$live"/*
+    printf '%s' "$changed" >"$live/$spelling"
+    place
+    [ "$(ls "$live")" = "$spelling" ] || fail "cmake --install placed the template beside $spelling"
+done
 
 if [ "$(id -u)" != 0 ] || [ -e /opt/hmi/415_MainPicture ] ||
     dpkg-query -W "$package" >/dev/null 2>&1; then
     echo "== dpkg: skipped (needs root, and /opt/hmi/415_MainPicture and the package absent)"
-    echo "package check passed: $(basename "$deb")"
+    echo "package check passed: $(basename "$changes")"
     exit 0
 fi
 echo "== dpkg: install and purge around an installation tree"
@@ -87,15 +112,22 @@ cmp "/$language_file" "/$template" || fail "dpkg: the template was not placed"
 quietly dpkg --purge "$package"
 [ ! -e "/$language_file" ] || fail "dpkg: purge left the language file it placed"
 [ ! -e /opt/hmi/415_MainPicture ] || fail "dpkg: purge left the empty program folder"
-# 2. A language file of the user's own: installing, reinstalling and purging leave it as it was.
-mkdir -p /opt/hmi/415_MainPicture
-printf '%s' "$user_text" >"/$language_file"
-quietly dpkg -i "$deb"
-quietly dpkg -i "$deb"
-[ "$(cat "/$language_file")" = "$user_text" ] || fail "dpkg: the user's language file was replaced"
-quietly dpkg --purge "$package"
-[ "$(cat "/$language_file")" = "$user_text" ] || fail "dpkg: purge removed the user's language file"
-rm -rf /opt/hmi/415_MainPicture
+# 2. A language file of the user's own, in any spelling the program takes: installing,
+# reinstalling and purging leave it as it was, and place no template beside it.
+for spelling in 415_MainPicture_Config.ini $other_spellings; do
+    mkdir -p /opt/hmi/415_MainPicture
+    printf '%s' "$user_text" >"/opt/hmi/415_MainPicture/$spelling"
+    quietly dpkg -i "$deb"
+    quietly dpkg -i "$deb"
+    [ "$(find /opt/hmi/415_MainPicture -mindepth 1 | wc -l)" = 2 ] ||
+        fail "dpkg: a template was placed beside $spelling"
+    [ "$(cat "/opt/hmi/415_MainPicture/$spelling")" = "$user_text" ] ||
+        fail "dpkg: the user's $spelling was replaced"
+    quietly dpkg --purge "$package"
+    [ "$(cat "/opt/hmi/415_MainPicture/$spelling")" = "$user_text" ] ||
+        fail "dpkg: purge removed the user's $spelling"
+    rm -rf /opt/hmi/415_MainPicture
+done
 # 3. The link on the PATH leads into the installation tree; the installed program works inside
 # it and leaves the placed file as it is; a changed one survives a reinstallation, and purging
 # removes what the package placed.
@@ -116,4 +148,4 @@ quietly dpkg -i "$deb"
 quietly dpkg --purge "$package"
 [ ! -e "/$language_file" ] || fail "dpkg: purge left the language file it placed"
 [ -f /opt/hmi/415_MainPicture/415_MainPicture.cfg ] || fail "dpkg: purge removed the installation's file"
-echo "package check passed: $(basename "$deb")"
+echo "package check passed: $(basename "$changes")"
