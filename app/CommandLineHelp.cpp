@@ -74,9 +74,10 @@ QString usageText() {
             .arg(platform::ExitEndProgram),
         QStringLiteral("  %1  %2.cfg is missing").arg(platform::ExitFileMissing).arg(component),
         QStringLiteral("  %1  the dialog found no display").arg(platform::ExitNoDisplay),
-        QStringLiteral("  %1  the options or the edit record could not be stored; the error log")
+        QStringLiteral("  %1  a file could not be read, or the options or the edit record could")
             .arg(platform::ExitNotStored),
-        QStringLiteral("     (in silent runs the service log) says why"),
+        QStringLiteral("     not be stored; the error log (in silent runs the service log) says"),
+        QStringLiteral("     why"),
     };
     QString text;
     for (const QString& line : lines)
