@@ -37,6 +37,8 @@ TEST(FindValue, ReadsAsTheWindowsReader) {
         {"FirstKeyWins", "[s]\nk=1\nK=2\n[s]\nk=3", "s", "k", "1"},
         {"ValueTrimmedOneQuotePair", "[s]\nk= \t\v\"\" a \"\" \t\v", "s", "k", "\" a \""},
         {"NulBytes", raw("\0\0\n[s]\nk=a\0b\n"), "s", "k", raw("a\0b")},
+        {"ByteOrderMark", "\xEF\xBB\xBF[s]\r\nk=-5\r\n", "s", "k", "-5"},
+        {"AfterALongLine", "[s]\r\nx=" + Bytes(100000, 'v') + "\r\nk=19", "s", "k", "19"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(profile::findValue(c.content, c.section, c.key), c.expected) << c.name;
@@ -58,6 +60,14 @@ TEST(WithEntry, ChangesOnlyTheLinesItMust) {
         {"NewKeyAfterLastLineWithoutEnd", "[s]\r\na=1", "s", "k", "v", "[s]\r\na=1\r\nk=v\r\n"},
         {"NewSectionAfterLineWithoutEnd", "[t]\nx=1", "s", "k", "v", "[t]\nx=1\n[s]\nk=v\n"},
         {"CrOnlyFile", "[s]\ra=1\r", "s", "k", "v", "[s]\ra=1\rk=v\r"},
+        {"ReplaceInLineFeedFile", "[s]\nk=-5\n", "s", "k", "0", "[s]\nk=0\n"},
+        {"ReplaceLastLineWithoutEnd", "[s]\r\nk=-5", "s", "k", "0", "[s]\r\nk=0"},
+        {"ReplaceAfterNulBytes", raw("a\0b\0\r\n[s]\r\nk=-5\r\n"), "s", "k", "0",
+         raw("a\0b\0\r\n[s]\r\nk=0\r\n")},
+        {"ReplaceAfterByteOrderMark", "\xEF\xBB\xBF[s]\r\nk=-5\r\n", "s", "k", "0",
+         "\xEF\xBB\xBF[s]\r\nk=0\r\n"},
+        {"LongLineKept", "[s]\r\nx=" + Bytes(100000, 'v') + "\r\nk=1\r\n", "s", "k", "2",
+         "[s]\r\nx=" + Bytes(100000, 'v') + "\r\nk=2\r\n"},
         {"FirstOfDuplicateSections", "[s]\r\na=1\r\n[s]\r\nk=old\r\n", "s", "k", "new",
          "[s]\r\na=1\r\nk=new\r\n[s]\r\nk=old\r\n"},
         {"RemoveKey", "[s]\r\na=1\r\nk=v\r\nb=2\r\n", "s", "K", std::nullopt,
@@ -116,9 +126,7 @@ TEST_F(ProfileFiles, WriteCreatesAMissingFileButNoMissingFolder) {
     EXPECT_EQ(profile::writeString("s", "k", std::nullopt, path("none.ini")), 1);
     EXPECT_EQ(profile::writeString("s", "k", "2", path("no/such/folder.ini")), 0);
     EXPECT_EQ(profile::writeString("s", "k", "2", dir.path()), 0);
-    EXPECT_EQ(QDir(dir.path())
-                  .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System),
-              QStringList{"new.ini"});
+    EXPECT_EQ(TempInstallation::entries(dir.path()), QStringList{"new.ini"});
 }
 
 TEST_F(ProfileFiles, WriteKeepsPermissionsButNeverReplacesAProtectedFile) {
@@ -251,20 +259,14 @@ TEST_F(ProfileFiles, WriteFollowsLinksAsTheSystemDoes) {
         if (c.needsRoot && ::geteuid() != 0)
             continue;
         const QString file = path(c.prepare().c_str());
-        const QStringList before =
-            QDir(dir.path())
-                .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+        const QStringList before = TempInstallation::entries(dir.path());
         EXPECT_EQ(profile::writeString("s", "k", "2", file), c.error == 0 ? 1 : 0) << c.name;
         EXPECT_EQ(profile::lastWriteError(), c.error) << c.name;
         if (c.written) {
             EXPECT_TRUE(bytes(path(c.written)).contains("k=2")) << c.name;
         }
         // No new file beside the installation, nothing written anywhere else.
-        EXPECT_EQ(
-            QDir(dir.path())
-                .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System),
-            before)
-            << c.name;
+        EXPECT_EQ(TempInstallation::entries(dir.path()), before) << c.name;
         if (c.error == 0) {
             EXPECT_EQ(profile::readString("s", "k", "", 255, file), "2") << c.name;
         }
