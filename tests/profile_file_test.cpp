@@ -8,8 +8,6 @@
 #include <cstdint>
 #include <ctime>
 #include <fcntl.h>
-#include <functional>
-#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -180,85 +178,82 @@ TEST_F(ProfileFiles, ReadsOfAKeptFileFindWhatAScanFinds) {
 // Links are followed through the real folders, as the system follows them: the file written
 // is the file a read through the same path opens.
 TEST_F(ProfileFiles, WriteFollowsLinksAsTheSystemDoes) {
-    const auto link = [this](const char* target, const char* name) {
-        return QFile::link(QString::fromLatin1(target), path(name));
-    };
-    const auto chain = [&](int links) {
-        write("chain/0.ini", "[s]\nk=1\n");
+    const auto chain = [](int links) {
+        QStringList chain;
         for (int i = 1; i <= links; ++i)
-            QFile::link(QString::number(i - 1) + u".ini"_s,
-                        path("chain/") + QString::number(i) + u".ini"_s);
-        return "chain/" + std::to_string(links) + ".ini";
-    };
-    const uid_t someone = 65534; // nobody
-    const auto ownedBy = [this](const char* name, uid_t owner) {
-        return ::lchown(QFile::encodeName(path(name)).constData(), owner, owner) == 0;
+            chain << u"%1.ini>chain/%2.ini"_s.arg(i - 1).arg(i);
+        return chain;
     };
     const struct {
         const char* name;
-        std::function<std::string()> prepare; // gives the path to write
-        const char* written;                  // the file that must hold k=2, or none
-        int error;
-        bool needsRoot;
+        QStringList files, links; // links as "target>name"; a leading "!": someone else's
+        const char* path;         // the path to write
+        const char* written;      // the file that must hold k=2, or none
+        int error = 0;
+        bool needsRoot = false;
     } cases[] = {
-        {"LinkInTheSameFolder",
-         [&] {
-             write("real/p.ini", "[s]\nk=1\n");
-             link("real/p.ini", "link.ini");
-             return std::string("link.ini");
-         },
-         "real/p.ini", 0, false},
+        {"LinkInTheSameFolder", {"real/p.ini"}, {"real/p.ini>link.ini"}, "link.ini", "real/p.ini"},
         // "../t.ini" counts from the folder the link really lies in, not from "linked".
         {"RelativeLinkInALinkedFolder",
-         [&] {
-             write("real/deep/t.ini", "[s]\nk=1\n");
-             write("real/t.ini", "[s]\nk=1\n");
-             QDir().mkpath(path("real/deep/sub"));
-             QFile::link(u"../t.ini"_s, path("real/deep/sub/p.ini"));
-             link("real/deep/sub", "linked");
-             return std::string("linked/p.ini");
-         },
-         "real/deep/t.ini", 0, false},
+         {"real/deep/t.ini", "real/t.ini"},
+         {"../t.ini>real/deep/sub/p.ini", "real/deep/sub>linked"},
+         "linked/p.ini",
+         "real/deep/t.ini"},
         {"DanglingLinkCreatesItsTarget",
-         [&] {
-             QDir().mkpath(path("real"));
-             link("real/absent.ini", "dangling.ini");
-             return std::string("dangling.ini");
-         },
-         "real/absent.ini", 0, false},
-        {"FortyLinksAreFollowed", [&] { return chain(40); }, "chain/0.ini", 0, false},
-        {"FortyOneAreTooMany", [&] { return chain(41); }, nullptr, ELOOP, false},
+         {},
+         {"real/absent.ini>dangling.ini"},
+         "dangling.ini",
+         "real/absent.ini"},
+        {"FortyLinksAreFollowed", {"chain/0.ini"}, chain(40), "chain/40.ini", "chain/0.ini"},
+        {"FortyOneAreTooMany", {"chain/0.ini"}, chain(41), "chain/41.ini", nullptr, ELOOP},
         // A link someone else planted must not aim root's write at a file of root's.
         {"ForeignLinkToRootsFileAsRoot",
-         [&] {
-             write("root.ini", "[s]\nk=1\n");
-             link("root.ini", "planted.ini");
-             ownedBy("planted.ini", someone);
-             return std::string("planted.ini");
-         },
-         nullptr, EACCES, true},
+         {"root.ini"},
+         {"!root.ini>planted.ini"},
+         "planted.ini",
+         nullptr,
+         EACCES,
+         true},
         {"ForeignLinkToItsOwnersFileAsRoot",
-         [&] {
-             write("theirs.ini", "[s]\nk=1\n");
-             ownedBy("theirs.ini", someone);
-             link("theirs.ini", "theirlink.ini");
-             ownedBy("theirlink.ini", someone);
-             return std::string("theirlink.ini");
-         },
-         "theirs.ini", 0, true},
+         {"!theirs.ini"},
+         {"!theirs.ini>theirlink.ini"},
+         "theirlink.ini",
+         "theirs.ini",
+         0,
+         true},
         {"ForeignFolderLinkAsRoot",
-         [&] {
-             write("etc/root.ini", "[s]\nk=1\n");
-             link("etc", "params");
-             ownedBy("params", someone);
-             return std::string("params/root.ini");
-         },
-         nullptr, EACCES, true},
+         {"etc/root.ini"},
+         {"!etc>params"},
+         "params/root.ini",
+         nullptr,
+         EACCES,
+         true},
+    };
+    // Someone else's file or link belongs to nobody.
+    const auto made = [this](QString name, const auto& make) {
+        const bool foreign = name.startsWith(u'!');
+        name.remove(0, foreign ? 1 : 0);
+        make(name);
+        if (foreign) {
+            ASSERT_EQ(::lchown(QFile::encodeName(dir.filePath(name.section(u'>', -1))).constData(),
+                               65534, 65534),
+                      0);
+        }
     };
     for (const auto& c : cases) {
         if (c.needsRoot && ::geteuid() != 0)
             continue;
-        const QString file = path(c.prepare().c_str());
+        for (const QString& file : c.files)
+            made(file, [&](const QString& name) {
+                TempInstallation::writeFile(dir.filePath(name), "[s]\nk=1\n");
+            });
+        for (const QString& link : c.links)
+            made(link, [&](const QString& link) {
+                const QString name = dir.filePath(link.section(u'>', 1));
+                QDir().mkpath(QFileInfo(QFileInfo(name).dir(), link.section(u'>', 0, 0)).path());
+                QFile::link(link.section(u'>', 0, 0), name);
+            });
+        const QString file = path(c.path);
         const QStringList before = TempInstallation::entries(dir.path());
         EXPECT_EQ(profile::writeString("s", "k", "2", file), c.error == 0 ? 1 : 0) << c.name;
         EXPECT_EQ(profile::lastWriteError(), c.error) << c.name;
