@@ -28,13 +28,13 @@ namespace {
 class DialogTest : public ProgramFixture {
 protected:
     void start(const char* arguments = "", int status = 0) {
-        writeStandardFiles(status);
+        installation.writeStandard(status);
         platform.arguments = QString::fromLatin1(arguments);
         window.Form_Load();
     }
-    QByteArray stored(const char* file = "parameter/Program.ini") const {
-        return platform::profile::findValue(installation.read(QString::fromLatin1(file)),
-                                            "Machine1", "MainPictureStatus")
+    QByteArray stored(const QString& file = TempInstallation::ProgramIni) const {
+        return platform::profile::findValue(installation.read(file), "Machine1",
+                                            "MainPictureStatus")
             .value_or("missing");
     }
     QByteArray cfg() const { return TempInstallation::readFile(installation.cfg()); }
@@ -53,12 +53,8 @@ protected:
         QApplication::sendEvent(&window, &event);
         return event.isAccepted();
     }
-    // An integrated installation whose host keeps its read copy in <root>/Backup.
     void startIntegrated(int readCopy, int own) {
-        installation.write(u"parameter/jx5configuration.ini"_s,
-                           "[Common]\r\nSaveAndRestore=" + installation.path(u"Backup"_s).toUtf8());
-        installation.write(u"Backup/parameter/program.ini"_s,
-                           "[Machine1]\r\nMainPictureStatus=" + QByteArray::number(readCopy));
+        installation.writeHost(readCopy);
         start("/EXTERNAL=JX5CFG", own);
     }
 
@@ -90,7 +86,7 @@ TEST_F(DialogTest, IntegratedShowsTheReadCopyAndStoresIntoTheInstallation) {
         EXPECT_EQ(window.windowTitle(), u"Erweiterte Konfiguration 415_MainPicture - integriert"_s);
         EXPECT_THROW(window.CommandOK_Click(), EndAtOnce);
         EXPECT_EQ(stored(), saved);
-        EXPECT_EQ(stored("Backup/parameter/program.ini"), "3");
+        EXPECT_EQ(stored(u"Backup/parameter/program.ini"_s), "3");
         EXPECT_TRUE(cfg().contains("S_Prog=2.0.0 - Integrated"));
     }
 }
@@ -138,30 +134,25 @@ TEST_F(DialogTest, AStoreThatDoesNotLandIsReportedAndEndsWithStatusFour) {
 // A read that fails is no missing entry: it is reported, nothing is stored on it, and the
 // run ends with status 4.
 TEST_F(DialogTest, AFailedReadIsReportedAndNothingIsStoredOnIt) {
-    static int injected = 0;
-    for (const int error : {EIO, EMFILE, EACCES}) {
-        resetProgramState();
-        start("", 1011);
-        box(2)->click();
-        injected = error;
-        platform::sys::calls().read = [](int, void*, size_t) -> ssize_t {
-            errno = injected;
-            return -1;
-        };
-        platform::sys::calls().fstatat = [](int, const char*, struct stat*, int) {
-            errno = injected;
-            return -1;
-        };
-        platform.boxes.clear();
-        EXPECT_THROW(window.CommandOK_Click(), EndAtOnce);
-        platform::sys::calls() = platform::sys::realCalls();
-        const QString told = u"Could not read "_s + installation.programIni() + u": "_s +
-                             QString::fromLocal8Bit(std::strerror(error));
-        EXPECT_TRUE(std::any_of(platform.boxes.begin(), platform.boxes.end(),
-                                [&](const RecordedBox& box) { return box.text.contains(told); }));
-        EXPECT_EQ(stored(), "1011");
-        EXPECT_EQ(platform.endedWith, platform::ExitNotStored);
-    }
+    start("", 1011);
+    box(2)->click();
+    platform::sys::calls().read = [](int, void*, size_t) -> ssize_t {
+        errno = EIO;
+        return -1;
+    };
+    platform::sys::calls().fstatat = [](int, const char*, struct stat*, int) {
+        errno = EIO;
+        return -1;
+    };
+    platform.boxes.clear();
+    EXPECT_THROW(window.CommandOK_Click(), EndAtOnce);
+    platform::sys::calls() = platform::sys::realCalls();
+    const QString told = u"Could not read "_s + installation.programIni() + u": "_s +
+                         QString::fromLocal8Bit(std::strerror(EIO));
+    EXPECT_TRUE(std::any_of(platform.boxes.begin(), platform.boxes.end(),
+                            [&](const RecordedBox& box) { return box.text.contains(told); }));
+    EXPECT_EQ(stored(), "1011");
+    EXPECT_EQ(platform.endedWith, platform::ExitNotStored);
 }
 
 // Another program keeps both folders locked: the run waits one bound in all, not one per
@@ -226,15 +217,22 @@ TEST_F(DialogTest, IntegratedCancelNamesTheExecutable) {
 }
 
 TEST_F(DialogTest, HelpModeShowsInfoTextsInsteadOfActingButACloseStillAsks) {
-    start();
+    start("", 1);
     HelpTexts[1] = u"OK stores"_s;
     window.CommandQuest->click();
     EXPECT_EQ(window.CommandQuest->backColor(), QColor(0, 255, 0));
     window.CommandOK->click();
     window.CommandCancel->click();
-    ASSERT_EQ(platform.boxes.size(), 2u);
+    // A check box's click is put back, whichever state it had.
+    window.CheckFaden->click();
+    window.CheckEtikette->click();
+    EXPECT_TRUE(!window.CheckFaden->isChecked() && window.CheckEtikette->isChecked());
+    EXPECT_FALSE(IgnoreNextClick);
+    ASSERT_EQ(platform.boxes.size(), 4u);
     EXPECT_EQ(platform.boxes[0].text, u"OK stores"_s);
-    EXPECT_EQ(stored(), "0");
+    EXPECT_TRUE(platform.boxes[2].title == u"Info:"_s &&
+                platform.boxes[2].icon == platform::Icon::Information);
+    EXPECT_EQ(stored(), "1");
     platform.answers = {Answer::No};
     EXPECT_FALSE(close());
     EXPECT_EQ(platform.boxes.back().title, u"Cancel?"_s);

@@ -18,7 +18,7 @@ TEST_F(FileLocationsTest, AFolderIsNoFileButAFailedTestThatIsResumedCountsAsFoun
     QDir().mkpath(installation.programIni());
     EXPECT_EQ(GetProgramIniPath(2), QString());
     platform.failNext(u"isOrdinaryFile"_s, 71);
-    EXPECT_EQ(GetJX5ConfigurationIniPath(), installation.path(u"parameter/jx5configuration.ini"_s));
+    EXPECT_EQ(GetJX5ConfigurationIniPath(), installation.path(TempInstallation::HostIni));
     EXPECT_EQ(platform.boxes.size(), 1u);
 }
 
@@ -31,7 +31,7 @@ TEST_F(FileLocationsTest, HostPathsLeadToTheFilesThatExistWhateverTheirCase) {
     installation.write(u"Logs/Existing.log"_s, "old\r\n");
     QDir().mkpath(installation.path(u"Straße"_s));
     const QString root = u"C:"_s + installation.root().toUpper().replace(u'/', u'\\');
-    writeStandardFiles();
+    installation.writeStandard();
     const struct {
         const char* use;
         const char* hostPath;
@@ -53,8 +53,7 @@ TEST_F(FileLocationsTest, HostPathsLeadToTheFilesThatExistWhateverTheirCase) {
         const QString hostPath = QString::fromUtf8(c.hostPath).arg(root);
         const QString found = *c.found ? installation.path(QString::fromUtf8(c.found)) : QString();
         if (qstrcmp(c.use, "SaveAndRestore") == 0) {
-            installation.write(u"parameter/jx5configuration.ini"_s,
-                               "[Common]\r\nSaveAndRestore=" + hostPath.toUtf8());
+            installation.writeHostIni(hostPath);
             StartModeIntegrated = true;
             EXPECT_EQ(GetProgramIniPath(1), found);
             continue;
@@ -71,13 +70,12 @@ TEST_F(FileLocationsTest, HostPathsLeadToTheFilesThatExistWhateverTheirCase) {
     EXPECT_FALSE(QFile::exists(installation.errorLog()));
     // The folder in the local form is taken as well; selector 2 and a standalone run take the
     // installation's own file, and an empty SaveAndRestore gives none.
-    installation.write(u"parameter/jx5configuration.ini"_s,
-                       "[Common]\r\nSaveAndRestore=" + installation.path(u"Backup/"_s).toUtf8());
+    installation.writeHostIni(installation.path(u"Backup/"_s));
     EXPECT_EQ(GetProgramIniPath(1), installation.path(u"Backup/Parameter/PROGRAM.ini"_s));
     EXPECT_EQ(GetProgramIniPath(2), installation.programIni());
     StartModeIntegrated = false;
     EXPECT_EQ(GetProgramIniPath(1), installation.programIni());
-    installation.write(u"parameter/jx5configuration.ini"_s, "[Common]\r\nSaveAndRestore=");
+    installation.writeHostIni({});
     StartModeIntegrated = true;
     EXPECT_EQ(GetProgramIniPath(1), QString());
 }
@@ -121,7 +119,7 @@ TEST(ScrambleEditorValue, WritesEachCodePlusFiveInHexadecimal) {
 }
 
 TEST_F(FileLocationsTest, TheEditRecordNamesVersionAndEditor) {
-    writeStandardFiles();
+    installation.writeStandard();
     const auto cfg = [&] { return TempInstallation::readFile(installation.cfg()); };
     WriteEditInfo();
     EXPECT_EQ(cfg(), "[Project]\r\n[Info]\r\nS_Prog=2.0.0 - Standalone\r\nS_Editor=666768\r\n");

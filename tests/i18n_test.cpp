@@ -14,7 +14,7 @@
 
 namespace {
 
-const QString LanguageFile = u"415_MainPicture/415_MainPicture_Config.ini"_s;
+const QString LanguageFile = TempInstallation::LanguageFile;
 
 class I18nTest : public ProgramFixture {
 protected:

@@ -11,7 +11,7 @@
 
 namespace {
 
-const QString LanguageFile = u"415_MainPicture/415_MainPicture_Config.ini"_s;
+const QString LanguageFile = TempInstallation::LanguageFile;
 const QByteArray Template = TempInstallation::readFile(
     QStringLiteral(MAINPICTURE_SOURCE_DIR "/demo/415_MainPicture/415_MainPicture_Config.ini"));
 // The controls that have a help text: OK, Cancel and the five check boxes.

@@ -9,8 +9,6 @@
 #include <cstdint>
 #include <ctime>
 #include <fcntl.h>
-#include <functional>
-#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -38,6 +36,8 @@ TEST(FindValue, ReadsAsTheWindowsReader) {
         {"FirstKeyWins", "[s]\nk=1\nK=2\n[s]\nk=3", "s", "k", "1"},
         {"ValueTrimmedOneQuotePair", "[s]\nk= \t\v\"\" a \"\" \t\v", "s", "k", "\" a \""},
         {"NulBytes", raw("\0\0\n[s]\nk=a\0b\n"), "s", "k", raw("a\0b")},
+        {"ByteOrderMark", "\xEF\xBB\xBF[s]\r\nk=-5\r\n", "s", "k", "-5"},
+        {"AfterALongLine", "[s]\r\nx=" + Bytes(100000, 'v') + "\r\nk=19", "s", "k", "19"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(profile::findValue(c.content, c.section, c.key), c.expected) << c.name;
@@ -59,6 +59,14 @@ TEST(WithEntry, ChangesOnlyTheLinesItMust) {
         {"NewKeyAfterLastLineWithoutEnd", "[s]\r\na=1", "s", "k", "v", "[s]\r\na=1\r\nk=v\r\n"},
         {"NewSectionAfterLineWithoutEnd", "[t]\nx=1", "s", "k", "v", "[t]\nx=1\n[s]\nk=v\n"},
         {"CrOnlyFile", "[s]\ra=1\r", "s", "k", "v", "[s]\ra=1\rk=v\r"},
+        {"ReplaceInLineFeedFile", "[s]\nk=-5\n", "s", "k", "0", "[s]\nk=0\n"},
+        {"ReplaceLastLineWithoutEnd", "[s]\r\nk=-5", "s", "k", "0", "[s]\r\nk=0"},
+        {"ReplaceAfterNulBytes", raw("a\0b\0\r\n[s]\r\nk=-5\r\n"), "s", "k", "0",
+         raw("a\0b\0\r\n[s]\r\nk=0\r\n")},
+        {"ReplaceAfterByteOrderMark", "\xEF\xBB\xBF[s]\r\nk=-5\r\n", "s", "k", "0",
+         "\xEF\xBB\xBF[s]\r\nk=0\r\n"},
+        {"LongLineKept", "[s]\r\nx=" + Bytes(100000, 'v') + "\r\nk=1\r\n", "s", "k", "2",
+         "[s]\r\nx=" + Bytes(100000, 'v') + "\r\nk=2\r\n"},
         {"FirstOfDuplicateSections", "[s]\r\na=1\r\n[s]\r\nk=old\r\n", "s", "k", "new",
          "[s]\r\na=1\r\nk=new\r\n[s]\r\nk=old\r\n"},
         {"RemoveKey", "[s]\r\na=1\r\nk=v\r\nb=2\r\n", "s", "K", std::nullopt,
@@ -117,9 +125,7 @@ TEST_F(ProfileFiles, WriteCreatesAMissingFileButNoMissingFolder) {
     EXPECT_EQ(profile::writeString("s", "k", std::nullopt, path("none.ini")), 1);
     EXPECT_EQ(profile::writeString("s", "k", "2", path("no/such/folder.ini")), 0);
     EXPECT_EQ(profile::writeString("s", "k", "2", dir.path()), 0);
-    EXPECT_EQ(QDir(dir.path())
-                  .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System),
-              QStringList{"new.ini"});
+    EXPECT_EQ(TempInstallation::entries(dir.path()), QStringList{"new.ini"});
 }
 
 TEST_F(ProfileFiles, WriteKeepsPermissionsButNeverReplacesAProtectedFile) {
@@ -173,114 +179,106 @@ TEST_F(ProfileFiles, ReadsOfAKeptFileFindWhatAScanFinds) {
 // Links are followed through the real folders, as the system follows them: the file written
 // is the file a read through the same path opens.
 TEST_F(ProfileFiles, WriteFollowsLinksAsTheSystemDoes) {
-    const auto link = [this](const char* target, const char* name) {
-        return QFile::link(QString::fromLatin1(target), path(name));
-    };
-    const auto chain = [&](int links) {
-        write("chain/0.ini", "[s]\nk=1\n");
+    const auto chain = [](int links) {
+        QStringList chain;
         for (int i = 1; i <= links; ++i)
-            QFile::link(QString::number(i - 1) + u".ini"_s,
-                        path("chain/") + QString::number(i) + u".ini"_s);
-        return "chain/" + std::to_string(links) + ".ini";
-    };
-    const uid_t someone = 65534; // nobody
-    const auto ownedBy = [this](const char* name, uid_t owner) {
-        return ::lchown(QFile::encodeName(path(name)).constData(), owner, owner) == 0;
+            chain << u"%1.ini>chain/%2.ini"_s.arg(i - 1).arg(i);
+        return chain;
     };
     const struct {
         const char* name;
-        std::function<std::string()> prepare; // gives the path to write
-        const char* written;                  // the file that must hold k=2, or none
-        int error;
-        bool needsRoot;
+        QStringList files, links; // links as "target>name"; a leading "!": someone else's
+        const char* path;         // the path to write
+        const char* written;      // the file that must hold k=2, or none
+        int error = 0;
+        bool needsRoot = false;
         bool log = false; // an entry appended to a log through the path instead
     } cases[] = {
-        {"LinkInTheSameFolder",
-         [&] {
-             write("real/p.ini", "[s]\nk=1\n");
-             link("real/p.ini", "link.ini");
-             return std::string("link.ini");
-         },
-         "real/p.ini", 0, false},
+        {"LinkInTheSameFolder", {"real/p.ini"}, {"real/p.ini>link.ini"}, "link.ini", "real/p.ini"},
         // "../t.ini" counts from the folder the link really lies in, not from "linked".
         {"RelativeLinkInALinkedFolder",
-         [&] {
-             write("real/deep/t.ini", "[s]\nk=1\n");
-             write("real/t.ini", "[s]\nk=1\n");
-             QDir().mkpath(path("real/deep/sub"));
-             QFile::link(u"../t.ini"_s, path("real/deep/sub/p.ini"));
-             link("real/deep/sub", "linked");
-             return std::string("linked/p.ini");
-         },
-         "real/deep/t.ini", 0, false},
+         {"real/deep/t.ini", "real/t.ini"},
+         {"../t.ini>real/deep/sub/p.ini", "real/deep/sub>linked"},
+         "linked/p.ini",
+         "real/deep/t.ini"},
         {"DanglingLinkCreatesItsTarget",
-         [&] {
-             QDir().mkpath(path("real"));
-             link("real/absent.ini", "dangling.ini");
-             return std::string("dangling.ini");
-         },
-         "real/absent.ini", 0, false},
-        {"FortyLinksAreFollowed", [&] { return chain(40); }, "chain/0.ini", 0, false},
-        {"FortyOneAreTooMany", [&] { return chain(41); }, nullptr, ELOOP, false},
+         {},
+         {"real/absent.ini>dangling.ini"},
+         "dangling.ini",
+         "real/absent.ini"},
+        {"FortyLinksAreFollowed", {"chain/0.ini"}, chain(40), "chain/40.ini", "chain/0.ini"},
+        {"FortyOneAreTooMany", {"chain/0.ini"}, chain(41), "chain/41.ini", nullptr, ELOOP},
         // A link someone else planted must not aim root's write at a file of root's.
         {"ForeignLinkToRootsFileAsRoot",
-         [&] {
-             write("root.ini", "[s]\nk=1\n");
-             link("root.ini", "planted.ini");
-             ownedBy("planted.ini", someone);
-             return std::string("planted.ini");
-         },
-         nullptr, EACCES, true},
+         {"root.ini"},
+         {"!root.ini>planted.ini"},
+         "planted.ini",
+         nullptr,
+         EACCES,
+         true},
         {"ForeignLinkToRootsFileAsLogAsRoot",
-         [&] {
-             link("root.ini", "JX5cfglog.txt");
-             ownedBy("JX5cfglog.txt", someone);
-             return std::string("JX5cfglog.txt");
-         },
-         nullptr, EACCES, true, true},
+         {"root.ini"},
+         {"!root.ini>JX5cfglog.txt"},
+         "JX5cfglog.txt",
+         nullptr,
+         EACCES,
+         true,
+         true},
         {"ForeignLinkToItsOwnersFileAsRoot",
-         [&] {
-             write("theirs.ini", "[s]\nk=1\n");
-             ownedBy("theirs.ini", someone);
-             link("theirs.ini", "theirlink.ini");
-             ownedBy("theirlink.ini", someone);
-             return std::string("theirlink.ini");
-         },
-         "theirs.ini", 0, true},
+         {"!theirs.ini"},
+         {"!theirs.ini>theirlink.ini"},
+         "theirlink.ini",
+         "theirs.ini",
+         0,
+         true},
         {"ForeignFolderLinkAsRoot",
-         [&] {
-             write("etc/root.ini", "[s]\nk=1\n");
-             link("etc", "params");
-             ownedBy("params", someone);
-             return std::string("params/root.ini");
-         },
-         nullptr, EACCES, true},
+         {"etc/root.ini"},
+         {"!etc>params"},
+         "params/root.ini",
+         nullptr,
+         EACCES,
+         true},
+    };
+    // Someone else's file or link belongs to nobody.
+    const auto made = [this](QString name, const auto& make) {
+        const bool foreign = name.startsWith(u'!');
+        name.remove(0, foreign ? 1 : 0);
+        make(name);
+        if (foreign) {
+            ASSERT_EQ(::lchown(QFile::encodeName(dir.filePath(name.section(u'>', -1))).constData(),
+                               65534, 65534),
+                      0);
+        }
     };
     for (const auto& c : cases) {
         if (c.needsRoot && ::geteuid() != 0)
             continue;
-        const QString file = path(c.prepare().c_str());
-        const QStringList before =
-            QDir(dir.path())
-                .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+        for (const QString& file : c.files)
+            made(file, [&](const QString& name) {
+                TempInstallation::writeFile(dir.filePath(name), "[s]\nk=1\n");
+            });
+        for (const QString& link : c.links)
+            made(link, [&](const QString& link) {
+                const QString name = dir.filePath(link.section(u'>', 1));
+                QDir().mkpath(QFileInfo(QFileInfo(name).dir(), link.section(u'>', 0, 0)).path());
+                QFile::link(link.section(u'>', 0, 0), name);
+            });
+        const QString file = path(c.path);
+        const QStringList before = TempInstallation::entries(dir.path());
         if (c.log) {
             EXPECT_EQ(platform::file::appendWhole(QFile::encodeName(file), "k=2\n"), c.error);
         } else {
             EXPECT_EQ(profile::writeString("s", "k", "2", file), c.error == 0 ? 1 : 0) << c.name;
             EXPECT_EQ(profile::lastWriteError(), c.error) << c.name;
         }
-        if (c.error == EACCES) {
-            EXPECT_EQ(bytes(path("root.ini")), "[s]\nk=1\n") << c.name;
-        }
+        for (const QString& untouched : c.error != 0 ? c.files : QStringList())
+            EXPECT_EQ(bytes(dir.filePath(untouched.mid(untouched.startsWith(u'!')))), "[s]\nk=1\n")
+                << c.name;
         if (c.written) {
             EXPECT_TRUE(bytes(path(c.written)).contains("k=2")) << c.name;
         }
         // No new file beside the installation, nothing written anywhere else.
-        EXPECT_EQ(
-            QDir(dir.path())
-                .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System),
-            before)
-            << c.name;
+        EXPECT_EQ(TempInstallation::entries(dir.path()), before) << c.name;
         if (c.error == 0) {
             EXPECT_EQ(profile::readString("s", "k", "", 255, file), "2") << c.name;
         }

@@ -1,5 +1,5 @@
 // The built program as a process in temporary installations: silent runs without any
-// display, an interactive start without one, and interactive runs on a virtual X display
+// display, an interactive start without one, and an interactive run on a virtual X display
 // driven by key presses.
 
 #include "support/ProgramProcess.h"
@@ -16,10 +16,10 @@ const QStringList Silent = {u"/EXTERNAL=SILENT"_s};
 class ProgramRunTest : public testing::Test {
 protected:
     void writeFiles(const QByteArray& programIni) {
-        installation.write(u"parameter/Program.ini"_s, programIni);
-        installation.write(u"415_MainPicture/415_MainPicture.cfg"_s, Cfg);
+        installation.write(TempInstallation::ProgramIni, programIni);
+        installation.write(TempInstallation::Cfg, Cfg);
     }
-    QByteArray read(const char* file) const { return installation.read(QString::fromLatin1(file)); }
+    QByteArray read(const QString& file) const { return installation.read(file); }
 
     TempInstallation installation;
     ProgramProcess program{installation};
@@ -31,17 +31,16 @@ TEST_F(ProgramRunTest, SilentRunStoresWritesTheEditRecordAndTheLanguageFile) {
     writeFiles("; kept\r\n[Machine1]\r\nMainPictureStatus=-5\r\n[Other]\r\nx=1");
     ProcessResult result = program.run(Silent);
     EXPECT_EQ(result.exitCode, 0) << result.standardError.constData();
-    EXPECT_EQ(read("parameter/Program.ini"),
+    EXPECT_EQ(read(TempInstallation::ProgramIni),
               "; kept\r\n[Machine1]\r\nMainPictureStatus=0\r\n[Other]\r\nx=1");
-    EXPECT_TRUE(read("415_MainPicture/415_MainPicture.cfg")
+    EXPECT_TRUE(read(TempInstallation::Cfg)
                     .startsWith(Cfg + "[Info]\r\nS_Prog=2.0.0 - Standalone\r\nS_Editor="));
-    EXPECT_TRUE(read("415_MainPicture/415_MainPicture_Config.ini")
-                    .startsWith("[Language]\r\nLanguage=1031\r\n"));
-    EXPECT_TRUE(read("service.log").isEmpty());
+    EXPECT_TRUE(read(TempInstallation::LanguageFile).startsWith("[Language]\r\nLanguage=1031\r\n"));
+    EXPECT_TRUE(read(TempInstallation::ServiceLog).isEmpty());
     program.environment = QProcessEnvironment();
     result = program.run(Silent);
     EXPECT_EQ(result.exitCode, 0) << result.standardError.constData();
-    EXPECT_TRUE(read("415_MainPicture/415_MainPicture.cfg").endsWith("\r\nS_Editor=\r\n"));
+    EXPECT_TRUE(read(TempInstallation::Cfg).endsWith("\r\nS_Editor=\r\n"));
 }
 
 TEST_F(ProgramRunTest, InteractiveStartWithoutADisplaySaysSoInOneLine) {
@@ -56,51 +55,36 @@ TEST_F(ProgramRunTest, InteractiveStartWithoutADisplaySaysSoInOneLine) {
     }
 }
 
-// On a virtual X display, real key presses go to the window once it is shown. The last key
-// ends the program, so the typing may find the window gone; the program's exit code counts.
-// Both are cut off after 20 s, so that a program left waiting fails instead of lingering.
-// Escape does not answer the error box (No would end the program and lose the edits): the box
-// stays open until Yes is chosen, and the run then goes on to store through OK.
-TEST_F(ProgramRunTest, InteractiveRunsStoreThroughOkAndEscapeLeavesTheErrorBoxOpen) {
+// On a virtual X display, real key presses go to the program's boxes and window once they are
+// shown. The last key ends the program, so the typing may find the window gone; the program's
+// exit code counts. Both are cut off after 20 s, so that a program left waiting fails instead
+// of lingering. Escape does not answer the error box (No would end the program and lose the
+// edits): the box stays open until Yes is chosen, and the run then goes on to the window, where
+// focus starts on OK and Tab three times reaches "mit Etikettenapparat" (bit 0).
+TEST_F(ProgramRunTest, AnInteractiveRunResumesAnErrorAndStoresWhatTheKeysTicked) {
     if (QStandardPaths::findExecutable(u"xvfb-run"_s).isEmpty() ||
         QStandardPaths::findExecutable(u"xdotool"_s).isEmpty())
         GTEST_SKIP() << "xvfb-run and xdotool are needed";
-    const QString errorBox =
-        u"box='^Unexpected error$'; "
-        "timeout 20 xdotool search --sync --name \"$box\" windowfocus --sync; "
-        "xdotool key Escape; sleep 1; "
-        "xdotool search --onlyvisible --name \"$box\" >/dev/null && echo open; "
-        "xdotool key Return; "_s;
-    // Focus starts on OK: Tab three times reaches "mit Etikettenapparat". 40000 overflows.
-    const struct {
-        const char *status, *arguments, *keys;
-        bool errorBox;
-        const char* saved;
-    } cases[] = {{"96", "", "Tab Tab Tab space shift+Tab shift+Tab shift+Tab Return", false, "97"},
-                 {"96", "/EXTERNAL=JX5CFG", "Return", false, "99"},
-                 {"40000", "", "Return", true, "0"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.status + std::string(" ") + c.arguments);
-        writeFiles("[Machine1]\r\nMainPictureStatus=" + QByteArray(c.status) + "\r\n");
-        installation.write(u"parameter/jx5configuration.ini"_s,
-                           "[Common]\r\nSaveAndRestore=" + installation.path(u"Backup"_s).toUtf8());
-        installation.write(u"Backup/parameter/program.ini"_s, "[Machine1]\r\nMainPictureStatus=3");
-        QProcess process;
-        process.setProcessEnvironment(program.environment);
-        process.start(u"xvfb-run"_s,
-                      {u"-a"_s, u"-s"_s, u"-screen 0 1024x768x24 -noreset"_s, u"sh"_s, u"-c"_s,
-                       u"timeout 20 \"$0\" $1 & "_s + (c.errorBox ? errorBox : QString()) +
-                           u"timeout 20 xdotool search --sync --onlyvisible --name 'Erweiterte "
-                           "Konfiguration' windowfocus --sync key --delay 100 $2; wait $!"_s,
-                       program.executable, QString::fromLatin1(c.arguments),
-                       QString::fromLatin1(c.keys)});
-        ASSERT_TRUE(process.waitForFinished(40000));
-        EXPECT_EQ(process.readAllStandardOutput().trimmed(), c.errorBox ? "open" : "");
-        EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().constData();
-        EXPECT_EQ(read("parameter/Program.ini"),
-                  "[Machine1]\r\nMainPictureStatus=" + QByteArray(c.saved) + "\r\n");
-        EXPECT_EQ(read("JX5cfglog.txt").endsWith("(Nr. 6) :Overflow\r\n"), c.errorBox);
-    }
+    writeFiles("[Machine1]\r\nMainPictureStatus=40000\r\n"); // an overflow, resumed as 0
+    QProcess process;
+    process.setProcessEnvironment(program.environment);
+    process.start(
+        u"xvfb-run"_s,
+        {u"-a"_s, u"-s"_s, u"-screen 0 1024x768x24 -noreset"_s, u"sh"_s, u"-c"_s,
+         u"timeout 20 \"$0\" & box='^Unexpected error$'; "
+         "timeout 20 xdotool search --sync --name \"$box\" windowfocus --sync; "
+         "xdotool key Escape; sleep 1; "
+         "xdotool search --onlyvisible --name \"$box\" >/dev/null && echo open; "
+         "xdotool key Return; "
+         "timeout 20 xdotool search --sync --onlyvisible --name 'Erweiterte Konfiguration' "
+         "windowfocus --sync key --delay 100 Tab Tab Tab space shift+Tab shift+Tab shift+Tab "
+         "Return; wait $!"_s,
+         program.executable});
+    ASSERT_TRUE(process.waitForFinished(40000));
+    EXPECT_EQ(process.readAllStandardOutput().trimmed(), "open");
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().constData();
+    EXPECT_EQ(read(TempInstallation::ProgramIni), "[Machine1]\r\nMainPictureStatus=1\r\n");
+    EXPECT_TRUE(read(TempInstallation::ErrorLog).endsWith("(Nr. 6) :Overflow\r\n"));
 }
 
 } // namespace

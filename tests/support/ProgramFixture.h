@@ -19,13 +19,6 @@ protected:
 
     // The error log's entries (split at CR LF) of a standalone run.
     QByteArrayList errorLogEntries() const;
-    // A minimal installation: Program.ini with MainPictureStatus and an empty .cfg file.
-    void writeStandardFiles(int mainPictureStatus = 0) const {
-        TempInstallation::writeFile(
-            installation.programIni(),
-            "[Machine1]\r\nMainPictureStatus=" + QByteArray::number(mainPictureStatus) + "\r\n");
-        TempInstallation::writeFile(installation.cfg(), "[Project]\r\n");
-    }
 
     TempInstallation installation;
     ScriptedPlatform platform;

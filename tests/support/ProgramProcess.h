@@ -10,7 +10,7 @@
 struct ProcessResult {
     int exitCode = -1;
     bool crashed = false; // also when it had to be killed after the time-out
-    QByteArray standardError;
+    QByteArray standardError, standardOutput = {};
 };
 
 struct ProgramProcess {
@@ -34,7 +34,7 @@ struct ProgramProcess {
             process.kill();
         process.waitForFinished();
         return {process.exitCode(), process.exitStatus() == QProcess::CrashExit,
-                process.readAllStandardError()};
+                process.readAllStandardError(), process.readAllStandardOutput()};
     }
 
     const QString executable;

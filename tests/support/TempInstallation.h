@@ -4,7 +4,9 @@
 //   <root>/415_MainPicture/415_MainPicture.cfg, the program folder <root>/415_MainPicture.
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QMap>
 #include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
@@ -26,6 +28,30 @@ public:
     QString programIni() const { return path(QStringLiteral("parameter/Program.ini")); }
     QString cfg() const { return path(QStringLiteral("415_MainPicture/415_MainPicture.cfg")); }
     QString errorLog() const { return path(QStringLiteral("JX5cfglog.txt")); }
+    // The installation's files, relative to the root.
+    static inline const QString ProgramIni = u"parameter/Program.ini"_s;
+    static inline const QString HostIni = u"parameter/jx5configuration.ini"_s;
+    static inline const QString Cfg = u"415_MainPicture/415_MainPicture.cfg"_s;
+    static inline const QString LanguageFile = u"415_MainPicture/415_MainPicture_Config.ini"_s;
+    static inline const QString ErrorLog = u"JX5cfglog.txt"_s;
+    static inline const QString ServiceLog = u"service.log"_s;
+
+    // A minimal installation: Program.ini holding MainPictureStatus, and the .cfg file.
+    void writeStandard(int mainPictureStatus = 0, const QByteArray& cfg = "[Project]\r\n") const {
+        write(ProgramIni,
+              "[Machine1]\r\nMainPictureStatus=" + QByteArray::number(mainPictureStatus) + "\r\n");
+        write(Cfg, cfg);
+    }
+    // The host's settings, naming the folder of its read copy; the host of an integrated run,
+    // keeping its read copy of program.ini in <root>/Backup.
+    void writeHostIni(const QString& saveAndRestore) const {
+        write(HostIni, "[Common]\r\nSaveAndRestore=" + saveAndRestore.toUtf8());
+    }
+    void writeHost(int readCopyStatus) const {
+        writeHostIni(path(u"Backup"_s));
+        write(u"Backup/parameter/program.ini"_s,
+              "[Machine1]\r\nMainPictureStatus=" + QByteArray::number(readCopyStatus));
+    }
 
     // Writes a file below the root, creating its folders; reads one (empty when missing).
     void write(const QString& relative, const QByteArray& bytes) const {
@@ -41,6 +67,25 @@ public:
         QFile file(path);
         if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
             file.write(bytes);
+    }
+
+    // Every name in a folder, hidden ones and links included.
+    static QStringList entries(const QString& folder) {
+        return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden |
+                                      QDir::System);
+    }
+    // Every file and folder below the root, relative to it, with its bytes ("<folder>").
+    QMap<QString, QByteArray> snapshot() const {
+        QMap<QString, QByteArray> files;
+        QDirIterator it(root_,
+                        QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString file = it.next();
+            files.insert(QDir(root_).relativeFilePath(file),
+                         it.fileInfo().isDir() ? QByteArray("<folder>") : readFile(file));
+        }
+        return files;
     }
 
 private:
