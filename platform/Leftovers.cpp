@@ -78,6 +78,11 @@ int putBack(int folderFd, int copyFd, const QByteArray& copy, const QByteArray& 
 
 } // namespace
 
+bool isLeftoverName(const QByteArray& entry) {
+    bool isCopy = false;
+    return !savedName(entry, isCopy).isEmpty();
+}
+
 QByteArray temporaryName(const QByteArray& name) {
     const quint64 random = QRandomGenerator::global()->generate64();
     return name + Marker + QByteArray::number(random, 16).rightJustified(RandomWidth, '0');

@@ -12,6 +12,8 @@ namespace platform::file {
 
 QByteArray temporaryName(const QByteArray& name);
 QByteArray copyName(const QByteArray& name);
+// Whether a folder entry is one of these names (of any file).
+bool isLeftoverName(const QByteArray& entry);
 
 // Clears a folder of what saves cut short left: removes their temporary files and puts back
 // the old file of each in-place save from its complete copy. Only files of exactly our names,

@@ -21,54 +21,32 @@
 
 namespace {
 
-const QString ProgramIni = u"parameter/Program.ini"_s;
-const QString Cfg = u"415_MainPicture/415_MainPicture.cfg"_s;
-const QString LanguageFile = u"415_MainPicture/415_MainPicture_Config.ini"_s;
-const QStringList Silent = {u"/EXTERNAL=SILENT"_s};
-const QByteArray OldProgramIni =
-    "; line\r\n[Machine1]\r\nMainPictureStatus=-5\r\n[Machine2]\r\nx=1\r\n";
-const QByteArray OldCfg = "[Project]\r\nValidMachines=1\r\n";
-
-void prepare(const TempInstallation& at) {
-    at.write(ProgramIni, OldProgramIni);
-    at.write(Cfg, OldCfg);
-}
-
-QStringList leftovers(const TempInstallation& at) {
-    QStringList found;
-    for (const QString& folder : {u"parameter"_s, u"415_MainPicture"_s, QString()})
-        found += QDir(at.path(folder))
-                     .entryList({u"*.mainpicture-save.*"_s}, QDir::Files | QDir::Hidden);
-    return found;
-}
+using T = TempInstallation;
 
 // First runs in a new installation all add the language file's entries at the same time.
 TEST(ConcurrentRunsTest, FirstRunsAtOnceLeaveEveryFileComplete) {
     const TempInstallation single;
-    prepare(single);
+    single.writeTypical();
     ASSERT_EQ(ProgramProcess(single).run(Silent).exitCode, 0);
-    const QByteArray language = single.read(LanguageFile);
+    const QByteArray language = single.read(T::LanguageFile);
     ASSERT_EQ(language.count("\r\n"), 30); // [Language], Language=, [1031] and 27 entries
 
     for (const int runs : {2, 8, 32}) {
         const TempInstallation at;
-        prepare(at);
+        at.writeTypical();
         const ProgramProcess program(at);
         std::vector<std::unique_ptr<QProcess>> processes;
-        for (int i = 0; i < runs; ++i) {
-            processes.push_back(std::make_unique<QProcess>());
-            processes.back()->setProcessEnvironment(program.environment);
-            processes.back()->start(program.executable, Silent);
-        }
+        for (int i = 0; i < runs; ++i)
+            processes.push_back(program.start(Silent));
         for (const auto& process : processes) {
             ASSERT_TRUE(process->waitForFinished(60000)) << runs;
             EXPECT_EQ(process->exitCode(), 0)
                 << runs << process->readAllStandardError().constData();
         }
-        EXPECT_EQ(at.read(LanguageFile), language) << runs;
-        EXPECT_EQ(at.read(ProgramIni), single.read(ProgramIni)) << runs;
-        EXPECT_EQ(at.read(Cfg), single.read(Cfg)) << runs;
-        EXPECT_EQ(leftovers(at), QStringList()) << runs;
+        EXPECT_EQ(at.read(T::LanguageFile), language) << runs;
+        EXPECT_EQ(at.read(T::ProgramIni), single.read(T::ProgramIni)) << runs;
+        EXPECT_EQ(at.read(T::Cfg), single.read(T::Cfg)) << runs;
+        EXPECT_EQ(at.leftovers(), QStringList()) << runs;
     }
 }
 
@@ -77,9 +55,8 @@ TEST(ConcurrentRunsTest, FirstRunsAtOnceLeaveEveryFileComplete) {
 // no update of either is lost.
 TEST(ConcurrentRunsTest, ANeighbourThatHonoursTheLockLosesNoUpdate) {
     const TempInstallation at;
-    prepare(at);
-    at.write(ProgramIni, "[Machine1]\r\nMainPictureStatus=19\r\n");
-    const QString ini = at.path(ProgramIni);
+    at.writeStandard(19, T::TypicalCfg);
+    const QString ini = at.path(T::ProgramIni);
     constexpr int Updates = 1000; // bits 5 to 14 count up to 1023
     std::atomic<bool> done{false};
     std::thread neighbour([&] {
@@ -115,9 +92,9 @@ TEST(ConcurrentRunsTest, ANeighbourThatHonoursTheLockLosesNoUpdate) {
     for (std::thread& program : programs)
         program.join();
     std::printf("%d runs stored while the neighbour made %d updates\n", int(runs), Updates);
-    EXPECT_EQ(platform::profile::findValue(at.read(ProgramIni), "Machine1", "MainPictureStatus"),
+    EXPECT_EQ(platform::profile::findValue(at.read(T::ProgramIni), "Machine1", "MainPictureStatus"),
               QByteArray::number(19 + 32 * Updates));
-    EXPECT_EQ(leftovers(at), QStringList());
+    EXPECT_EQ(at.leftovers(), QStringList());
 }
 
 } // namespace

@@ -7,11 +7,16 @@
 
 #include <QProcess>
 
+#include <functional>
+#include <memory>
+
 struct ProcessResult {
     int exitCode = -1;
     bool crashed = false; // also when it had to be killed after the time-out
     QByteArray standardError, standardOutput = {};
 };
+
+inline const QStringList Silent = {QStringLiteral("/EXTERNAL=SILENT")};
 
 struct ProgramProcess {
     explicit ProgramProcess(const TempInstallation& installation)
@@ -24,10 +29,21 @@ struct ProgramProcess {
                            installation.path(QStringLiteral("service.log")));
     }
 
-    ProcessResult run(const QStringList& arguments, int timeoutMs = 30000) const {
-        QProcess process;
-        process.setProcessEnvironment(environment);
-        process.start(executable, arguments);
+    // A run started and left running, for runs at once and runs killed.
+    std::unique_ptr<QProcess> start(const QStringList& arguments,
+                                    const std::function<void()>& inChild = nullptr) const {
+        auto process = std::make_unique<QProcess>();
+        process->setProcessEnvironment(environment);
+        if (inChild)
+            process->setChildProcessModifier(inChild);
+        process->start(executable, arguments);
+        return process;
+    }
+
+    ProcessResult run(const QStringList& arguments, int timeoutMs = 30000,
+                      const std::function<void()>& inChild = nullptr) const {
+        const std::unique_ptr<QProcess> started = start(arguments, inChild);
+        QProcess& process = *started;
         if (!process.waitForStarted(timeoutMs))
             return {};
         if (!process.waitForFinished(timeoutMs))

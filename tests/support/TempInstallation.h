@@ -3,6 +3,8 @@
 //   <root>/parameter/Program.ini, <root>/parameter/jx5configuration.ini,
 //   <root>/415_MainPicture/415_MainPicture.cfg, the program folder <root>/415_MainPicture.
 
+#include "platform/Leftovers.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -36,6 +38,24 @@ public:
     static inline const QString ErrorLog = u"JX5cfglog.txt"_s;
     static inline const QString ServiceLog = u"service.log"_s;
 
+    // An installation as the field has them: a comment, a negative status and a second
+    // machine in Program.ini, a machine list in the .cfg file.
+    static inline const QByteArray TypicalProgramIni =
+        "; line\r\n[Machine1]\r\nMainPictureStatus=-5\r\n[Machine2]\r\nx=1\r\n";
+    static inline const QByteArray TypicalCfg = "[Project]\r\nValidMachines=1\r\n";
+    void writeTypical() const {
+        write(ProgramIni, TypicalProgramIni);
+        write(Cfg, TypicalCfg);
+    }
+    // What saves left in the folders the program writes: temporary files and copies.
+    QStringList leftovers() const {
+        QStringList found;
+        for (const QString& folder : {u"parameter"_s, u"415_MainPicture"_s, QString()})
+            for (const QString& entry : entries(path(folder)))
+                if (platform::file::isLeftoverName(QFile::encodeName(entry)))
+                    found << entry;
+        return found;
+    }
     // A minimal installation: Program.ini holding MainPictureStatus, and the .cfg file.
     void writeStandard(int mainPictureStatus = 0, const QByteArray& cfg = "[Project]\r\n") const {
         write(ProgramIni,
