@@ -195,9 +195,7 @@ TEST_F(SafeFileTest, EveryFailedReadIsToldAndNeverTakenForAMissingEntry) {
     faults.failAt = 0;
     EXPECT_EQ(read(), 1011);
     EXPECT_EQ(profile::lastReadError(), 0);
-    const QByteArray utf16("\xFF\xFE[\0M\0]\0\r\0\n\0k\0=\0"
-                           "1\0",
-                           20);
+    const QByteArray utf16 = QByteArray::fromHex("fffe5b004d005d000d000a006b003d003100"); // [M] k=1
     TempInstallation::writeFile(ini, utf16);
     EXPECT_EQ(profile::readInteger("M", "k", -1, ini), -1);
     EXPECT_EQ(profile::lastReadError(), EILSEQ);
