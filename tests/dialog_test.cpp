@@ -136,17 +136,12 @@ TEST_F(DialogTest, AStoreThatDoesNotLandIsReportedAndEndsWithStatusFour) {
 TEST_F(DialogTest, AFailedReadIsReportedAndNothingIsStoredOnIt) {
     start("", 1011);
     box(2)->click();
-    platform::sys::calls().read = [](int, void*, size_t) -> ssize_t {
-        errno = EIO;
-        return -1;
-    };
-    platform::sys::calls().fstatat = [](int, const char*, struct stat*, int) {
-        errno = EIO;
-        return -1;
-    };
+    using platform::sys::calls;
+    calls().read = [](int, void*, size_t) -> ssize_t { return errno = EIO, -1; };
+    calls().fstatat = [](int, const char*, struct stat*, int) { return errno = EIO, -1; };
     platform.boxes.clear();
     EXPECT_THROW(window.CommandOK_Click(), EndAtOnce);
-    platform::sys::calls() = platform::sys::realCalls();
+    calls() = platform::sys::realCalls();
     const QString told = u"Could not read "_s + installation.programIni() + u": "_s +
                          QString::fromLocal8Bit(std::strerror(EIO));
     EXPECT_TRUE(std::any_of(platform.boxes.begin(), platform.boxes.end(),
@@ -162,9 +157,9 @@ TEST_F(DialogTest, FoldersLockedByAnotherProgramCostTheRunOneBound) {
     EXPECT_THROW(start("/EXTERNAL=SILENT", 19), EndAtOnce); // completes the language file
     resetProgramState();
     platform::file::resetLockWait(1000);
+    const QStringList folders = {installation.path(u"parameter"_s), installation.programFolder()};
     std::vector<int> locks;
-    for (const QString& folder :
-         {installation.path(u"parameter"_s), installation.programFolder()}) {
+    for (const QString& folder : folders) {
         locks.push_back(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY));
         ASSERT_EQ(::flock(locks.back(), LOCK_EX), 0);
     }
@@ -174,7 +169,7 @@ TEST_F(DialogTest, FoldersLockedByAnotherProgramCostTheRunOneBound) {
     EXPECT_LT(run.elapsed(), 2000);
     EXPECT_EQ(platform.endedWith, platform::ExitNotStored);
     const QByteArray log = installation.read(u"service.log"_s);
-    for (const QString& folder : {installation.path(u"parameter"_s), installation.programFolder()})
+    for (const QString& folder : folders)
         EXPECT_TRUE(log.contains("another program keeps the folder locked: " + folder.toUtf8()))
             << log.constData();
     for (const int fd : locks)
