@@ -117,9 +117,6 @@ TEST_F(FileLocationsTest, TheEditRecordNamesVersionAndEditor) {
     const auto cfg = [&] { return TempInstallation::readFile(installation.cfg()); };
     WriteEditInfo();
     EXPECT_EQ(cfg(), "[Project]\r\n[Info]\r\nS_Prog=2.0.0 - Standalone\r\nS_Editor=666768\r\n");
-    platform.firstEnvironment = u"NAME=-_"_s;
-    WriteEditInfo();
-    EXPECT_TRUE(cfg().endsWith("\r\nS_Editor=\r\n")); // an empty value still writes the key
     platform.firstEnvironment = u"noequals"_s;
     WriteEditInfo();
     EXPECT_TRUE(cfg().endsWith("\r\nS_Editor=73746A767A667178\r\n"));
