@@ -2,7 +2,6 @@
 // focus, the check boxes' click notification in help mode, and the real platform's box text.
 
 #include "app/frm_415_MainPicture_Config_Exe.h"
-#include "i18n/ControlTexts.h"
 #include "i18n/InfoText.h"
 #include "platform/ControlWalk.h"
 #include "platform/QtPlatform.h"
@@ -144,7 +143,9 @@ QAccessibleInterface* node(QWidget* control) {
 
 // The picture buttons have names a screen reader can say; a tool tip names them instead,
 // except the question mark's, which only describes it. A caption is said without its mnemonic.
-TEST_F(WindowTest, EveryButtonHasAnAccessibleName) {
+// A client sees a dialog named by its title, the nodes in screen order, and the question mark
+// as a switch whose checked state is the help mode.
+TEST_F(WindowTest, AccessibilityClientsSeeTheDialogAsItStandsOnScreen) {
     const auto spoken = [](QWidget* button) { return node(button)->text(QAccessible::Name); };
     EXPECT_EQ(spoken(window.CommandOK), u"OK"_s);
     EXPECT_EQ(spoken(window.CommandCancel), u"Cancel"_s);
@@ -156,11 +157,6 @@ TEST_F(WindowTest, EveryButtonHasAnAccessibleName) {
               u"Hilfe ein/aus: ein Klick erkl\u00E4rt"_s);
     Control(window.CheckFaden).setCaption(u"&ohne && Faden"_s);
     EXPECT_EQ(spoken(window.CheckFaden), u"ohne & Faden"_s);
-}
-
-// A client sees a dialog named by its title, the nodes in screen order, and the question mark
-// as a switch whose checked state is the help mode.
-TEST_F(WindowTest, AccessibilityClientsSeeTheDialogAsItStandsOnScreen) {
     EXPECT_EQ(node(&window)->role(), QAccessible::Dialog);
     EXPECT_EQ(node(&window)->text(QAccessible::Name), u"Base JX5CFG-Erweiterung"_s);
     QStringList order;
