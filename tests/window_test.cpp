@@ -229,8 +229,8 @@ protected:
 // frame's close request leave it open. The busy pointer gives way to the normal one meanwhile.
 TEST_F(QtPlatformTest, AYesNoBoxShowsTheRequestedPartsAndOnlyYesOrNoAnswersIt) {
     real.setMousePointer(platform::Pointer::Hourglass);
-    for (const auto [pressed, expected] : {std::pair{QMessageBox::Yes, platform::Answer::Yes},
-                                           std::pair{QMessageBox::No, platform::Answer::No}}) {
+    for (const auto& [pressed, expected] : {std::pair{QMessageBox::Yes, platform::Answer::Yes},
+                                            std::pair{QMessageBox::No, platform::Answer::No}}) {
         const auto answer =
             show(u"Cancel edits?\n\rRemark:"_s, u"Title"_s, platform::Buttons::YesNo,
                  [pressed = pressed](QMessageBox* box) {
