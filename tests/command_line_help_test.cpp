@@ -32,6 +32,8 @@ TEST(CommandLineHelpTest, HelpAndVersionAnswerOnlyWhenAlone) {
         const QString standardOutput = QString::fromLocal8Bit(result.standardOutput);
         if (output == nullptr) {
             EXPECT_EQ(standardOutput, QString());
+            // No display is told in one line.
+            EXPECT_EQ(result.standardError.count('\n'), exitCode == 3 ? 1 : 0);
             continue;
         }
         EXPECT_TRUE(standardOutput.startsWith(QString::fromLatin1(output)))

@@ -26,11 +26,9 @@ protected:
 };
 
 TEST_F(ErrorProtocolTest, LogsTheLineAndAsksWhetherToResume) {
-    EXPECT_EQ(
-        HandleError(6, u"415_MainPicture_Config"_s, u"Overflow"_s, u"LoadIniInteger"_s, false), 2);
+    EXPECT_EQ(handle("Overflow"), 2);
     EXPECT_EQ(installation.read(u"JX5cfglog.txt"_s),
-              "Fehler in 415_MainPicture / 415_MainPicture_Config / LoadIniInteger (Nr. 6) "
-              ":Overflow\r\n");
+              "Fehler in 415_MainPicture / s / A (Nr. 6) :Overflow\r\n");
     ASSERT_EQ(platform.boxes.size(), 1u);
     const RecordedBox& box = platform.boxes[0];
     EXPECT_EQ(box.title, u"Unexpected error"_s);

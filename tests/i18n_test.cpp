@@ -22,38 +22,34 @@ protected:
         return TempInstallation::readFile(QStringLiteral(MAINPICTURE_TEST_DATA "/i18n/") +
                                           QString::fromLatin1(name));
     }
-    // A fresh window loads its texts.
-    void loadIntoNewWindow() {
+    // A fresh window loads its texts; the language file as it leaves it.
+    QByteArray loadIntoNewWindow() {
         window = std::make_unique<frm_415_MainPicture_Config_Exe>();
         LoadToolTipTexts();
+        return installation.read(LanguageFile);
     }
 
     std::unique_ptr<frm_415_MainPicture_Config_Exe> window;
 };
 
 TEST_F(I18nTest, AFirstRunWritesTheLanguageAndAllDesignedTextsInWindowOrder) {
-    loadIntoNewWindow();
-    EXPECT_EQ(installation.read(LanguageFile), golden("first_run_1031.ini"));
+    EXPECT_EQ(loadIntoNewWindow(), golden("first_run_1031.ini"));
     EXPECT_EQ(window->CheckFaden->toolTip(), QString());
     EXPECT_EQ(HelpTexts[16], QString());
     // A second run finds every entry and changes no byte; the placeholders now fill HelpTexts.
-    loadIntoNewWindow();
-    EXPECT_EQ(installation.read(LanguageFile), golden("first_run_1031.ini"));
+    EXPECT_EQ(loadIntoNewWindow(), golden("first_run_1031.ini"));
     EXPECT_EQ(HelpTexts[16], u"0"_s);
     EXPECT_EQ(HelpTexts[11], QString()) << "a frame's help number is not read";
     // Only an empty language id is replaced, in its place.
     installation.write(LanguageFile, "[Language]\r\nLanguage=\r\n");
-    loadIntoNewWindow();
-    EXPECT_EQ(installation.read(LanguageFile), golden("first_run_1031.ini"));
+    EXPECT_EQ(loadIntoNewWindow(), golden("first_run_1031.ini"));
     // In another language the placeholders are "0", and the German built-in texts are shown.
     installation.write(LanguageFile, "[Language]\r\nLanguage=1033\r\n");
-    loadIntoNewWindow();
-    EXPECT_EQ(installation.read(LanguageFile), golden("first_run_other_language.ini"));
+    EXPECT_EQ(loadIntoNewWindow(), golden("first_run_other_language.ini"));
     EXPECT_EQ(window->CheckFaden->text(), u"ohne Faden"_s);
     EXPECT_EQ(window->Header->text(), u"415_MainPicture - Konfiguration Hauptbild 415"_s);
     EXPECT_EQ(window->CommandOK->text(), QString());
-    loadIntoNewWindow();
-    EXPECT_EQ(installation.read(LanguageFile), golden("first_run_other_language.ini"));
+    EXPECT_EQ(loadIntoNewWindow(), golden("first_run_other_language.ini"));
 }
 
 // What a stored caption does to the check box "ohne Faden" and to its own entry.
@@ -72,27 +68,25 @@ TEST_F(I18nTest, ACaptionReplacesTheBuiltInOneOnlyWhenItIsNeitherEmptyNorZero) {
         installation.write(LanguageFile, QByteArray("[Language]\r\nLanguage=") + language +
                                              "\r\n[" + language +
                                              "]\r\nCaption_CheckFaden_=" + value + "\r\n");
-        loadIntoNewWindow();
+        const QByteArray after = loadIntoNewWindow();
         EXPECT_EQ(window->CheckFaden->text(), QString::fromLatin1(shown));
-        EXPECT_EQ(platform::profile::findValue(installation.read(LanguageFile), language,
-                                               "Caption_CheckFaden_"),
-                  QByteArray(storedAfter));
+        EXPECT_EQ(platform::profile::findValue(after, language, "Caption_CheckFaden_"),
+                  storedAfter);
         EXPECT_EQ(window->CheckOhneBobinen->text(), u"ohne Bobinen"_s);
     }
     // A long caption is shown cut to 254 characters and stays in the file as it was.
     const QByteArray long300 = QByteArray(254, 'y') + QByteArray(46, 'z');
     installation.write(LanguageFile,
                        "[Language]\r\nLanguage=1033\r\n[1033]\r\nCaption_CheckFaden_=" + long300);
-    loadIntoNewWindow();
+    EXPECT_TRUE(loadIntoNewWindow().contains(long300));
     EXPECT_EQ(window->CheckFaden->text(), QString(254, QLatin1Char('y')));
-    EXPECT_TRUE(installation.read(LanguageFile).contains(long300));
     // Tool tips, help texts and button captions are taken as well and not rewritten.
     const QByteArray file = "[Language]\r\nLanguage=1033\r\n[1033]\r\n"
                             "TTT_CheckEtikette_Paper=labelling unit fitted\r\n"
                             "Help12=Tick when a labelling unit<CRLF>is fitted\r\n"
                             "Caption_CommandOK_=OK\r\nTTT_MainFrame_=options\r\n";
     installation.write(LanguageFile, file);
-    loadIntoNewWindow();
+    EXPECT_TRUE(loadIntoNewWindow().startsWith(file));
     EXPECT_EQ(window->CheckEtikette->toolTip(), u"labelling unit fitted"_s);
     EXPECT_EQ(window->CommandOK->text(), u"OK"_s);
     EXPECT_EQ(window->MainFrame->toolTip(), u"options"_s);
@@ -100,7 +94,6 @@ TEST_F(I18nTest, ACaptionReplacesTheBuiltInOneOnlyWhenItIsNeitherEmptyNorZero) {
     EXPECT_EQ(window->CheckEtikette->accessibleDescription(),
               u"Tick when a labelling unit\r\nis fitted"_s);
     EXPECT_EQ(window->CheckFaden->accessibleDescription(), QString()); // "0" is no text
-    EXPECT_TRUE(installation.read(LanguageFile).startsWith(file));
 }
 
 // Only in help mode; markers in any letter case, every other character kept as it is; a help

@@ -21,11 +21,9 @@ protected:
     }
 };
 
-TEST_F(StoreTest, TextIsCutConvertedAndReportedMissingOnlyWhenAsked) {
-    installation.write(u"test.ini"_s, "[S]\r\nempty=\r\nlong=" + QByteArray(300, 'x') +
-                                          "\r\nword=Gr\xfc\xdf"
-                                          "e\r\n");
-    EXPECT_EQ(text("long"), QString(254, u'x'));
+TEST_F(StoreTest, TextIsConvertedAndReportedMissingOnlyWhenAsked) {
+    installation.write(u"test.ini"_s, "[S]\r\nempty=\r\nword=Gr\xfc\xdf"
+                                      "e\r\n");
     EXPECT_EQ(text("word"), u"Grüße"_s);
     EXPECT_EQ(text("absent"), QString());
     EXPECT_EQ(integer("absent"), -1);

@@ -2,7 +2,6 @@
 // focus, the check boxes' click notification in help mode, and the real platform's box text.
 
 #include "app/frm_415_MainPicture_Config_Exe.h"
-#include "i18n/ControlTexts.h"
 #include "i18n/InfoText.h"
 #include "platform/ControlWalk.h"
 #include "platform/QtPlatform.h"
@@ -22,6 +21,7 @@
 
 #include <functional>
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -61,23 +61,19 @@ TEST_F(WindowTest, TheGrabShowsGreyAndTheThreePicturesCentredOnTheButtons) {
     for (const QPoint at : {QPoint(400, 300), QPoint(100, 540), QPoint(790, 20), QPoint(150, 205),
                             QPoint(200, 100), QPoint(280, 56)})
         EXPECT_EQ(image.pixelColor(at), Grey) << at.x() << "," << at.y();
-    const struct {
-        QWidget* button;
-        QColor colour;
-        QSize size;
-    } shown[] = {{window.CommandOK, QColor(0, 128, 0), {44, 36}},
-                 {window.CommandCancel, QColor(255, 0, 0), {37, 39}},
-                 {window.CommandQuest, QColor(0, 0, 0), {41, 45}}};
-    for (const auto& s : shown) {
+    for (const auto& [button, colour, size] :
+         {std::tuple{window.CommandOK, QColor(0, 128, 0), QSize(44, 36)},
+          std::tuple{window.CommandCancel, QColor(255, 0, 0), QSize(37, 39)},
+          std::tuple{window.CommandQuest, QColor(0, 0, 0), QSize(41, 45)}}) {
         // The bounding box of the picture's colour inside the bevel and the focus frame.
-        const QRect inner = s.button->geometry().adjusted(6, 6, -6, -6);
+        const QRect inner = button->geometry().adjusted(6, 6, -6, -6);
         QRect picture;
         for (int y = inner.top(); y <= inner.bottom(); ++y)
             for (int x = inner.left(); x <= inner.right(); ++x)
-                if (image.pixelColor(x, y) == s.colour)
+                if (image.pixelColor(x, y) == colour)
                     picture |= QRect(x, y, 1, 1);
-        EXPECT_EQ(picture.size(), s.size) << s.button->objectName().toStdString();
-        EXPECT_LE((picture.center() - s.button->geometry().center()).manhattanLength(), 2);
+        EXPECT_EQ(picture.size(), size) << button->objectName().toStdString();
+        EXPECT_LE((picture.center() - button->geometry().center()).manhattanLength(), 2);
         EXPECT_EQ(image.pixelColor(inner.topLeft()), Grey);
     }
     // The question-mark button turns green and back.
@@ -147,7 +143,9 @@ QAccessibleInterface* node(QWidget* control) {
 
 // The picture buttons have names a screen reader can say; a tool tip names them instead,
 // except the question mark's, which only describes it. A caption is said without its mnemonic.
-TEST_F(WindowTest, EveryButtonHasAnAccessibleName) {
+// A client sees a dialog named by its title, the nodes in screen order, and the question mark
+// as a switch whose checked state is the help mode.
+TEST_F(WindowTest, AccessibilityClientsSeeTheDialogAsItStandsOnScreen) {
     const auto spoken = [](QWidget* button) { return node(button)->text(QAccessible::Name); };
     EXPECT_EQ(spoken(window.CommandOK), u"OK"_s);
     EXPECT_EQ(spoken(window.CommandCancel), u"Cancel"_s);
@@ -159,11 +157,6 @@ TEST_F(WindowTest, EveryButtonHasAnAccessibleName) {
               u"Hilfe ein/aus: ein Klick erkl\u00E4rt"_s);
     Control(window.CheckFaden).setCaption(u"&ohne && Faden"_s);
     EXPECT_EQ(spoken(window.CheckFaden), u"ohne & Faden"_s);
-}
-
-// A client sees a dialog named by its title, the nodes in screen order, and the question mark
-// as a switch whose checked state is the help mode.
-TEST_F(WindowTest, AccessibilityClientsSeeTheDialogAsItStandsOnScreen) {
     EXPECT_EQ(node(&window)->role(), QAccessible::Dialog);
     EXPECT_EQ(node(&window)->text(QAccessible::Name), u"Base JX5CFG-Erweiterung"_s);
     QStringList order;
@@ -232,39 +225,34 @@ protected:
 };
 
 // The requested parts, LF CR and CR LF pairs (single and repeated) shown as single breaks,
-// and the button pressed as the answer.
-TEST_F(QtPlatformTest, MessageBoxesShowTheRequestedBoxAndReturnTheButtonPressed) {
-    const auto answer = show(u"Cancel edits?\n\rRemark:"_s, u"Title"_s, platform::Buttons::YesNo,
-                             [](QMessageBox* box) {
-                                 EXPECT_EQ(box->windowTitle(), u"Title"_s);
-                                 EXPECT_EQ(box->text(), u"Cancel edits?\nRemark:"_s);
-                                 EXPECT_EQ(box->icon(), QMessageBox::Warning);
-                                 EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No));
-                                 box->button(QMessageBox::Yes)->click();
-                             });
-    EXPECT_EQ(answer, platform::Answer::Yes);
+// and the button pressed as the answer. Only Yes or No answers a Yes/No box: Escape and the
+// frame's close request leave it open. The busy pointer gives way to the normal one meanwhile.
+TEST_F(QtPlatformTest, AYesNoBoxShowsTheRequestedPartsAndOnlyYesOrNoAnswersIt) {
+    real.setMousePointer(platform::Pointer::Hourglass);
+    for (const auto& [pressed, expected] : {std::pair{QMessageBox::Yes, platform::Answer::Yes},
+                                            std::pair{QMessageBox::No, platform::Answer::No}}) {
+        const auto answer =
+            show(u"Cancel edits?\n\rRemark:"_s, u"Title"_s, platform::Buttons::YesNo,
+                 [pressed = pressed](QMessageBox* box) {
+                     EXPECT_EQ(box->windowTitle(), u"Title"_s);
+                     EXPECT_EQ(box->text(), u"Cancel edits?\nRemark:"_s);
+                     EXPECT_EQ(box->icon(), QMessageBox::Warning);
+                     EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No));
+                     EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::ArrowCursor);
+                     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+                     QApplication::sendEvent(box, &escape);
+                     QCloseEvent close;
+                     QApplication::sendEvent(box, &close);
+                     QApplication::processEvents();
+                     EXPECT_TRUE(box->isVisible());
+                     box->button(pressed)->click();
+                 });
+        EXPECT_EQ(answer, expected);
+        EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    }
+    real.setMousePointer(platform::Pointer::Default);
     EXPECT_EQ(platform::textForDisplay(u"\n\ra\n\rb\r\nc\r\n\r\nd\n\r\n\re\r\n\r\n\r\nf"_s),
               u"\na\nb\nc\n\nd\n\ne\n\n\nf"_s);
-}
-
-// Only Yes or No answers a Yes/No box: Escape and the frame's close request leave it open.
-// The busy pointer gives way to the normal one while the box is open.
-TEST_F(QtPlatformTest, AYesNoBoxStaysOpenOnEscapeAndCloseAndShowsTheNormalPointer) {
-    real.setMousePointer(platform::Pointer::Hourglass);
-    const auto answer =
-        show(u"Resume?"_s, u"Unexpected error"_s, platform::Buttons::YesNo, [](QMessageBox* box) {
-            EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::ArrowCursor);
-            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-            QApplication::sendEvent(box, &escape);
-            QCloseEvent close;
-            QApplication::sendEvent(box, &close);
-            QApplication::processEvents();
-            EXPECT_TRUE(box->isVisible());
-            box->button(QMessageBox::No)->click();
-        });
-    EXPECT_EQ(answer, platform::Answer::No);
-    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
-    real.setMousePointer(platform::Pointer::Default);
 }
 
 // Every line of the text stands whole on one line of the box, and the box is wide enough for
