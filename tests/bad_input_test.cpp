@@ -84,10 +84,6 @@ const QByteArray NotFound = "WriteInputs (Nr. 53) :Could not write ";
 INSTANTIATE_TEST_SUITE_P(
     Installations, BadInputTest,
     testing::Values(
-        // Its first line end is a lone CR, so the new lines follow that style.
-        HostileCase{"BinaryGarbageGetsTheSectionAppended",
-                    files(Garbage),
-                    {0, Garbage + "\r[Machine1]\rMainPictureStatus=0\r"}},
         HostileCase{"ProgramIniMissingIsNotCreated", files({}), {4, {}, {}, NotFound}},
         HostileCase{"ReadOnlyCfg",
                     [](auto& at) {

@@ -1,6 +1,5 @@
-// Several runs of the program at once, and another program that replaces the files while the
-// program stores: every file stays complete, no entry and no update of another writer is lost,
-// and nothing is left behind.
+// Several runs at once, and a neighbour that honours the lock: every file stays complete, no
+// entry or update is lost, nothing is left behind.
 
 #include "platform/ProfileFile.h"
 #include "support/ProgramProcess.h"
@@ -50,9 +49,8 @@ TEST(ConcurrentRunsTest, FirstRunsAtOnceLeaveEveryFileComplete) {
     }
 }
 
-// Another tool that keeps a counter in bits 5 to 14 of MainPictureStatus and honours the
-// lock (flock on the folder, read, change, rename) while the program stores again and again:
-// no update of either is lost.
+// A tool that counts in bits 5 to 14 of MainPictureStatus under the lock (flock on the
+// folder, read, change, rename) while programs store again and again: no update is lost.
 TEST(ConcurrentRunsTest, ANeighbourThatHonoursTheLockLosesNoUpdate) {
     const TempInstallation at;
     at.writeStandard(19, T::TypicalCfg);

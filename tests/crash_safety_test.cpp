@@ -1,8 +1,6 @@
-// The program killed at random moments while it stores: program.ini, the .cfg file and the
-// language file are always a complete old or new file (or, for a file written entry by entry,
-// a complete earlier state of it), never a mix, and what a killed save leaves the next run
-// removes.
-// MAINPICTURE_KILL_RUNS sets the number of kills (the long form: 1000 or more).
+// The program killed at random moments while it stores: every file is a complete old or new
+// file (a file written entry by entry: a complete earlier state), and the next run removes
+// what a killed save left. MAINPICTURE_KILL_RUNS sets the number of kills (default 40).
 
 #include "support/ProgramProcess.h"
 
@@ -43,15 +41,14 @@ TEST(CrashSafetyTest, AKilledStoreLeavesEveryFileOldOrNewAndComplete) {
     int leftBehind = 0;
     for (int run = 0; run < (runs > 0 ? runs : 40); ++run) {
         resetInstallation();
-        const std::unique_ptr<QProcess> started = program.start(Silent);
-        QProcess& process = *started;
-        ASSERT_TRUE(process.waitForStarted());
+        const auto process = program.start(Silent);
+        ASSERT_TRUE(process->waitForStarted());
         QThread::usleep(QRandomGenerator::global()->bounded(80000));
-        if (process.state() == QProcess::Running) {
-            ::kill(static_cast<pid_t>(process.processId()), SIGKILL);
+        if (process->state() == QProcess::Running) {
+            ::kill(static_cast<pid_t>(process->processId()), SIGKILL);
             ++killedWhileRunning;
         }
-        process.waitForFinished();
+        process->waitForFinished();
 
         const QByteArray programIni = installation.read(T::ProgramIni);
         EXPECT_TRUE(programIni == T::TypicalProgramIni || programIni == newProgramIni) << run;
@@ -64,9 +61,6 @@ TEST(CrashSafetyTest, AKilledStoreLeavesEveryFileOldOrNewAndComplete) {
             EXPECT_EQ(program.run(Silent).exitCode, 0) << run;
             EXPECT_EQ(installation.leftovers(), QStringList()) << run;
         }
-        EXPECT_EQ(QDir(installation.path(u"parameter"_s)).entryList(QDir::Files | QDir::Hidden),
-                  QStringList{u"Program.ini"_s})
-            << run;
     }
     EXPECT_GT(killedWhileRunning, 0);
     std::printf("%d kills while running, %d left a temporary file that the next run removed\n",

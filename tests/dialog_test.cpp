@@ -19,7 +19,6 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
-#include <vector>
 
 using platform::Answer;
 
@@ -63,7 +62,7 @@ TEST_F(DialogTest, ShowsBitsZeroToFourAndStoresThemBack) {
     const int cases[][4] = {{19, 19, 0, 19}, {96, 0, 4, 100}, {-5, 0, 16, 16}, {40000, 0, 0, 0}};
     for (const auto& [status, shown, toggle, saved] : cases) {
         SCOPED_TRACE(status);
-        resetProgramState();
+        resetRunState();
         start("", status);
         EXPECT_EQ(ticked(), shown);
         for (int bit = 0; bit < 5; ++bit)
@@ -131,15 +130,14 @@ TEST_F(DialogTest, AFailedReadIsReportedAndNothingIsStoredOnIt) {
     EXPECT_EQ(platform.endedWith, platform::ExitNotStored);
 }
 
-// Another program keeps both folders locked: the run waits one bound in all, not one per
-// save; the language file's saves that change nothing do not wait; each refused store names
-// the locked folder.
+// Both folders locked by another program: the run waits one bound in all, saves that change
+// nothing do not wait, and each refused store names the locked folder.
 TEST_F(DialogTest, FoldersLockedByAnotherProgramCostTheRunOneBound) {
     EXPECT_THROW(start("/EXTERNAL=SILENT", 19), EndAtOnce); // completes the language file
-    resetProgramState();
+    resetRunState();
     platform::file::resetLockWait(1000);
     const QStringList folders = {installation.path(u"parameter"_s), installation.programFolder()};
-    std::vector<int> locks;
+    QList<int> locks;
     for (const QString& folder : folders) {
         locks.push_back(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY));
         ASSERT_EQ(::flock(locks.back(), LOCK_EX), 0);

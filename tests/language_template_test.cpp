@@ -34,7 +34,7 @@ TEST_F(LanguageTemplateTest, EitherLanguageShowsRealTextsAndLeavesTheFileAsItWas
     for (const char* language : {"1031", "1033"}) {
         SCOPED_TRACE(language);
         // A fresh window loads its texts from the template with this language chosen.
-        resetProgramState();
+        resetRunState();
         const QByteArray fileBefore = QByteArray(Template).replace(
             "\r\nLanguage=1031\r\n", "\r\nLanguage=" + QByteArray(language) + "\r\n");
         installation.write(LanguageFile, fileBefore);

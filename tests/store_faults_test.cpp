@@ -1,8 +1,6 @@
-// The real program, silent, storing onto file systems that refuse: a really full one and a
-// file-size limit. Every file stays byte for byte as it was, nothing is left behind, and a
-// store the run is for is reported and ends with status 4. Mounting needs root; without it the
-// full disk is skipped with the reason. (A read-only file system is every step failing with
-// EROFS, which the failed-step loop covers.)
+// The real program, silent, on a really full file system (mounting needs root, or the case is
+// skipped) and under a file-size limit: every file stays as it was, nothing is left behind, and
+// a refused store is reported and ends with status 4.
 
 #include "support/ProgramProcess.h"
 

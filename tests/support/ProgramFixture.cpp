@@ -1,13 +1,7 @@
 #include "support/ProgramFixture.h"
 
-#include "run/RunState.h"
-
-void resetProgramState() {
-    resetRunState();
-}
-
 ProgramFixture::ProgramFixture() {
-    resetProgramState();
+    resetRunState();
     platform.folder = installation.programFolder();
     platform.environment.insert(QStringLiteral("MAINPICTURE_SERVICE_LOG"),
                                 installation.path(QStringLiteral("service.log")));

@@ -2,6 +2,7 @@
 // The usual test setting: a scripted platform whose program folder lies in a fresh temporary
 // installation, and every module-wide state back at its start value.
 
+#include "run/RunState.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TempInstallation.h"
 
@@ -9,13 +10,10 @@
 
 #include <gtest/gtest.h>
 
-// Module-wide state of every subsystem back to program start.
-void resetProgramState();
-
 class ProgramFixture : public testing::Test {
 protected:
     ProgramFixture();
-    ~ProgramFixture() override { resetProgramState(); }
+    ~ProgramFixture() override { resetRunState(); }
 
     // The error log's entries (split at CR LF) of a standalone run.
     QByteArrayList errorLogEntries() const;

@@ -1,7 +1,6 @@
 #pragma once
-// Runs the built program as a process in a temporary installation: the executable is copied
-// into the installation's program folder, so the program finds its files as it would on a
-// real machine. No display and no platform chosen, as on a server; a private service log.
+// Runs the built program, copied into a temporary installation's program folder, as a
+// process: no display and no platform chosen, as on a server; a private service log.
 
 #include "support/TempInstallation.h"
 

@@ -1,7 +1,6 @@
 #pragma once
-// A throw-away installation tree on disk:
-//   <root>/parameter/Program.ini, <root>/parameter/jx5configuration.ini,
-//   <root>/415_MainPicture/415_MainPicture.cfg, the program folder <root>/415_MainPicture.
+// A throw-away installation tree on disk: <root>/parameter/Program.ini and
+// jx5configuration.ini, the program folder <root>/415_MainPicture with the .cfg file.
 
 #include "platform/Leftovers.h"
 
