@@ -100,7 +100,8 @@ Kept keepMetadata(int fd, const FileMetadata& old) {
     if (sys::calls().fchmod(fd, old.mode) != 0)
         return Kept::Failed;
     // Attributes the new file got from its folder (a default ACL) but the old one lacked go.
-    for (const auto& [name, value] : now.attributes) {
+    for (const auto& attribute : now.attributes) {
+        const QByteArray& name = attribute.first;
         const bool kept = std::any_of(old.attributes.cbegin(), old.attributes.cend(),
                                       [&](const auto& entry) { return entry.first == name; });
         if (!kept && sys::calls().fremovexattr(fd, name.constData()) != 0)
