@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <dirent.h>
 #include <unistd.h>
 
 namespace platform {
@@ -15,7 +16,7 @@ namespace platform {
 Descriptor& Descriptor::operator=(Descriptor&& other) noexcept {
     if (this != &other) {
         if (fd_ >= 0)
-            ::close(fd_);
+            sys::calls().close(fd_);
         fd_ = other.release();
     }
     return *this;
@@ -23,7 +24,7 @@ Descriptor& Descriptor::operator=(Descriptor&& other) noexcept {
 
 Descriptor::~Descriptor() {
     if (fd_ >= 0)
-        ::close(fd_);
+        sys::calls().close(fd_);
 }
 
 int Descriptor::release() {
@@ -148,6 +149,33 @@ Place placeForWriting(const QByteArray& path) {
     if (name.isEmpty())
         return refused(EISDIR);
     return {std::move(folder), name, 0};
+}
+
+int listFolder(int at, const char* path, QByteArrayList& names) {
+    names.clear();
+    const Descriptor folder(
+        sys::calls().openat(at, path, O_RDONLY | O_DIRECTORY | O_NONBLOCK | O_CLOEXEC, 0));
+    if (folder.get() < 0)
+        return errno;
+    alignas(dirent64) char buffer[1 << 15];
+    for (;;) {
+        const ssize_t got = sys::calls().getdents64(folder.get(), buffer, sizeof buffer);
+        if (got == 0)
+            return 0;
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            names.clear();
+            return errno != 0 ? errno : EIO;
+        }
+        for (ssize_t offset = 0; offset < got;) {
+            const auto* entry = reinterpret_cast<const dirent64*>(buffer + offset);
+            const QByteArray name(entry->d_name);
+            if (name != "." && name != "..")
+                names.append(name);
+            offset += entry->d_reclen;
+        }
+    }
 }
 
 } // namespace platform

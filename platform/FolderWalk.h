@@ -6,6 +6,7 @@
 // therefore cannot redirect the write: the write never looks the path up again.
 
 #include <QByteArray>
+#include <QByteArrayList>
 
 namespace platform {
 
@@ -37,5 +38,12 @@ struct Place {
 // or its owner also owns what it leads to, so that a link planted by a user cannot aim a write
 // at a file that user could not write (EACCES).
 Place placeForWriting(const QByteArray& path);
+
+// The names of the entries of the folder at path (relative to the open folder at, which may be
+// AT_FDCWD), without "." and "..", in the order the system lists them; the folder itself is
+// opened without following a link at its end only when path is ".". Returns 0, or the system's
+// error number when the folder cannot be opened or read: a folder that cannot be listed is no
+// empty folder.
+int listFolder(int at, const char* path, QByteArrayList& names);
 
 } // namespace platform

@@ -38,7 +38,7 @@ public:
     }
     ~Copy() {
         if (fd_ >= 0)
-            ::close(fd_);
+            sys::calls().close(fd_);
     }
     Copy(const Copy&) = delete;
     Copy& operator=(const Copy&) = delete;
@@ -87,7 +87,7 @@ int writeInPlace(int folderFd, const QByteArray& name, const Snapshot& old,
             copy.remove();
     }
     if (fd >= 0)
-        ::close(fd);
+        sys::calls().close(fd);
     return error;
 }
 

@@ -1,12 +1,12 @@
 #include "platform/Leftovers.h"
 
+#include "platform/FolderWalk.h"
 #include "platform/InPlaceSave.h"
 #include "platform/SystemCalls.h"
 
 #include <QRandomGenerator>
 
 #include <cerrno>
-#include <dirent.h>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -70,7 +70,7 @@ int putBack(int folderFd, int copyFd, const QByteArray& copy, const QByteArray& 
         error = EINVAL;
     else
         error = replaceContent(fd, bytes);
-    ::close(fd);
+    sys::calls().close(fd);
     if (error == 0 && sys::calls().unlinkat(folderFd, copy.constData(), 0) != 0)
         error = errno;
     return error;
@@ -93,22 +93,20 @@ QByteArray copyName(const QByteArray& name) {
 }
 
 int recoverFolder(int folderFd) {
-    const int listed = ::dup(folderFd);
-    DIR* listing = listed >= 0 ? ::fdopendir(listed) : nullptr;
-    if (!listing) {
-        if (listed >= 0)
-            ::close(listed);
-        return 0;
-    }
+    QByteArrayList entries;
+    // A folder that cannot be listed may hold a torn file's only good copy: nothing is built
+    // on it until it can be.
+    if (const int error = listFolder(folderFd, ".", entries); error != 0)
+        return error;
     int result = 0;
-    while (const dirent* entry = ::readdir(listing)) {
+    for (const QByteArray& leftover : entries) {
         bool isCopy = false;
-        const QByteArray leftover(entry->d_name);
         const QByteArray name = savedName(leftover, isCopy);
         if (name.isEmpty())
             continue;
         struct stat status {};
-        if (sys::calls().fstatat(folderFd, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0 ||
+        if (sys::calls().fstatat(folderFd, leftover.constData(), &status, AT_SYMLINK_NOFOLLOW) !=
+                0 ||
             !S_ISREG(status.st_mode))
             continue;
         // Another user's in-place save was cut short: its file may be torn, but the copy is not
@@ -119,7 +117,7 @@ int recoverFolder(int folderFd) {
                 result = EBUSY;
             continue;
         }
-        const int fd = sys::calls().openat(folderFd, entry->d_name,
+        const int fd = sys::calls().openat(folderFd, leftover.constData(),
                                            O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0);
         if (fd < 0)
             continue;
@@ -127,13 +125,12 @@ int recoverFolder(int folderFd) {
         if (sys::calls().fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
             status.st_uid == ::geteuid() && sys::calls().flock(fd, LOCK_EX | LOCK_NB) == 0) {
             if (!isCopy)
-                sys::calls().unlinkat(folderFd, entry->d_name, 0);
+                sys::calls().unlinkat(folderFd, leftover.constData(), 0);
             else if (const int error = putBack(folderFd, fd, leftover, name); error != 0)
                 result = error;
         }
-        ::close(fd);
+        sys::calls().close(fd);
     }
-    ::closedir(listing);
     return result;
 }
 

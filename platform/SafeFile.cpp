@@ -9,8 +9,8 @@
 #include <QFile>
 
 #include <cerrno>
-#include <climits>
 #include <chrono>
+#include <climits>
 #include <sys/file.h>
 #include <thread>
 #include <unistd.h>
@@ -98,7 +98,8 @@ bool writeAll(int fd, QByteArrayView bytes) {
 QByteArray folderName(int folderFd) {
     QByteArray path(PATH_MAX, '\0');
     const QByteArray link = "/proc/self/fd/" + QByteArray::number(folderFd);
-    const ssize_t length = ::readlink(link.constData(), path.data(), size_t(path.size()));
+    const ssize_t length =
+        sys::calls().readlinkat(AT_FDCWD, link.constData(), path.data(), size_t(path.size()));
     path.truncate(length > 0 ? length : 0);
     return path;
 }
@@ -127,12 +128,6 @@ int lockFolder(int folderFd) {
     return 0;
 }
 
-bool sameFolder(int fd, const HeldLock& lock) {
-    struct stat status {};
-    return lock.fd >= 0 && ::fstat(fd, &status) == 0 && status.st_dev == lock.device &&
-           status.st_ino == lock.inode;
-}
-
 // One save of one file, holding its folder open and locked until it ends. Whatever it leaves
 // unfinished (an open file, a temporary file) is undone when it ends.
 class Save {
@@ -141,7 +136,7 @@ public:
     ~Save() {
         dropTemporary();
         if (folderFd_ >= 0)
-            ::close(folderFd_); // releases the lock
+            sys::calls().close(folderFd_); // releases the lock
     }
     Save(const Save&) = delete;
     Save& operator=(const Save&) = delete;
@@ -201,13 +196,19 @@ private:
         // replacement is a new file in it.
         if (!grantsWriting(status))
             return refused(EACCES);
-        return ::faccessat(folderFd_, ".", W_OK, AT_EACCESS) == 0 || failed();
+        return sys::calls().faccessat(folderFd_, ".", W_OK, AT_EACCESS) == 0 || failed();
     }
 
-    // An update of this run that holds the folder's lock already serves this save too.
+    // An update of this run that holds the folder's lock already serves this save too. A
+    // folder that cannot be told apart from it fails the save: waiting would be for our own lock.
     bool lockFolderUnlessHeld() {
-        if (sameFolder(folderFd_, heldLock))
-            return true;
+        if (heldLock.fd >= 0) {
+            struct stat status {};
+            if (sys::calls().fstat(folderFd_, &status) != 0)
+                return failed();
+            if (status.st_dev == heldLock.device && status.st_ino == heldLock.inode)
+                return true;
+        }
         if (const int error = lockFolder(folderFd_))
             return refused(error);
         if (const int error = recoverFolder(folderFd_))
@@ -243,7 +244,7 @@ private:
             return refused(S_ISDIR(status.st_mode) ? EISDIR : EINVAL);
         if (!grantsWriting(status))
             return refused(EACCES);
-        if (::faccessat(folderFd_, name_.constData(), W_OK, AT_EACCESS) != 0)
+        if (sys::calls().faccessat(folderFd_, name_.constData(), W_OK, AT_EACCESS) != 0)
             return failed();
         return (readAll(fd, status.st_size, bytes) && readMetadata(fd, metadata_)) || failed();
     }
@@ -321,9 +322,9 @@ private:
             temporary_.clear();
         } else if (current) {
             struct stat replaced {};
-            if (::fstatat(folderFd_, from, &replaced, AT_SYMLINK_NOFOLLOW) == 0 &&
+            if (sys::calls().fstatat(folderFd_, from, &replaced, AT_SYMLINK_NOFOLLOW) == 0 &&
                 !(identityFrom(replaced) == current->identity)) {
-                if (::renameat2(folderFd_, from, folderFd_, to, RENAME_EXCHANGE) == 0)
+                if (sys::calls().renameat2(folderFd_, from, folderFd_, to, RENAME_EXCHANGE) == 0)
                     return Outcome::ChangedMeanwhile;
                 // The other writer's file stays beside ours rather than being dropped.
                 failed();
@@ -345,13 +346,13 @@ private:
 
     void dropTemporary() {
         if (temporaryFd_ >= 0)
-            ::close(temporaryFd_);
+            sys::calls().close(temporaryFd_);
         temporaryFd_ = -1;
         if (!temporary_.isEmpty())
-            ::unlinkat(folderFd_, temporary_.constData(), 0);
+            sys::calls().unlinkat(folderFd_, temporary_.constData(), 0);
         temporary_.clear();
         if (temporaryLock_ >= 0)
-            ::close(temporaryLock_);
+            sys::calls().close(temporaryLock_);
         temporaryLock_ = -1;
     }
 
@@ -401,8 +402,10 @@ std::optional<Identity> identityOf(const QString& path, int& error) {
         error = meansMissing(errno) ? 0 : errno;
         return std::nullopt;
     }
-    if (!S_ISREG(status.st_mode))
+    if (!S_ISREG(status.st_mode)) {
+        error = S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
         return std::nullopt;
+    }
     return identityFrom(status);
 }
 
@@ -426,6 +429,8 @@ std::optional<Snapshot> readOrdinaryFile(const QString& path, int& error) {
     }
     if (!read)
         error = errno != 0 ? errno : EIO;
+    else if (!ordinary)
+        error = S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
     if (sys::calls().close(fd) != 0 && read) {
         read = false;
         error = errno != 0 ? errno : EIO;
@@ -459,7 +464,7 @@ int holdFolderLock(const QString& file) {
     if (error == 0)
         error = recoverFolder(fd);
     if (error != 0) {
-        ::close(fd);
+        sys::calls().close(fd);
         return error;
     }
     heldLock = {fd, status.st_dev, status.st_ino};
@@ -468,7 +473,7 @@ int holdFolderLock(const QString& file) {
 
 void releaseFolderLock() {
     if (heldLock.fd >= 0)
-        ::close(heldLock.fd); // releases the lock
+        sys::calls().close(heldLock.fd); // releases the lock
     heldLock = {};
 }
 

@@ -40,15 +40,16 @@ bool meansMissing(int systemError);
 int whyNoOrdinaryFile(const QString& path);
 
 // The identity of the ordinary file at path (links followed), or nullopt when there is none.
-// error is 0 when the file is simply not there or no ordinary file, else the system's reason
-// why it could not be looked at. Opens nothing, so it is cheap and cannot block.
+// error is 0 when the file is simply not there, else the system's reason why it could not be
+// looked at: EISDIR for a folder, EINVAL for a pipe, socket or device in the file's place (it is
+// there, and no file to read), ELOOP, EACCES, EIO, ... Opens nothing, so it cannot block.
 std::optional<Identity> identityOf(const QString& path, int& error);
 
 // The bytes of the ordinary file at path, with the identity of the file they were read from,
-// or nullopt when it is missing or no ordinary file (a folder, a pipe, a device): error 0; or
-// when it could not be read: error is the system's reason. The file is opened without
-// blocking and its kind is checked on the open handle, so a pipe swapped in after any earlier
-// test cannot block the read.
+// or nullopt when it is missing (error 0) or could not be read: error is the system's reason,
+// EISDIR / EINVAL for a folder or a pipe, socket or device in the file's place. The file is opened
+// without blocking and its kind is checked on the open handle, so a pipe swapped in after any
+// earlier test cannot block the read.
 std::optional<Snapshot> readOrdinaryFile(const QString& path, int& error);
 
 // What a rewrite puts in place of the bytes [from, to) of the content.

@@ -1,6 +1,7 @@
 #include "platform/SystemCalls.h"
 
 #include <cstdio>
+#include <dirent.h>
 #include <sys/file.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -12,10 +13,10 @@ int openAt(int folder, const char* path, int flags, mode_t mode) {
     return ::openat(folder, path, flags, mode);
 }
 
-const Calls Real = {openAt,       ::read,       ::write,     ::fstat,        ::fstatat,
-                    ::fchmod,     ::fchown,     ::fsync,     ::close,        ::flock,
-                    ::renameat2,  ::readlinkat, ::unlinkat,  ::pwrite,       ::ftruncate,
-                    ::flistxattr, ::fgetxattr,  ::fsetxattr, ::fremovexattr, ::dup};
+const Calls Real = {openAt,         ::read,   ::write,     ::fstat,      ::fstatat,   ::fchmod,
+                    ::fchown,       ::fsync,  ::close,     ::flock,      ::renameat2, ::readlinkat,
+                    ::unlinkat,     ::pwrite, ::ftruncate, ::flistxattr, ::fgetxattr, ::fsetxattr,
+                    ::fremovexattr, ::dup,    ::faccessat, ::getdents64};
 
 Calls inUse = Real;
 

@@ -1,7 +1,9 @@
 #pragma once
-// The system calls a file rewrite makes, one pointer each. The program uses the real calls;
-// a test replaces any of them to make the n-th call of a save fail (no space, I/O error,
-// read-only file system, a short write) and checks that the file stays as it was.
+// The system calls that reading a file, replacing it, appending to a log and looking a name up
+// make, one pointer each: every call of theirs goes through here. The program uses the real
+// calls; a test replaces any of them to make the n-th call fail (no space, I/O error, read-only
+// file system, too many files, a short write) and checks that the file stays as it was and that
+// the failure is told.
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -31,6 +33,8 @@ struct Calls {
     int (*fsetxattr)(int fd, const char* name, const void* value, size_t size, int flags);
     int (*fremovexattr)(int fd, const char* name);
     int (*dup)(int fd);
+    int (*faccessat)(int folder, const char* path, int mode, int flags);
+    ssize_t (*getdents64)(int fd, void* buffer, size_t size);
 };
 
 // The calls in use; tests may replace entries and must put the real ones back.
