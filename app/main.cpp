@@ -3,8 +3,8 @@
 
 #include "app/CommandLineHelp.h"
 #include "app/frm_415_MainPicture_Config_Exe.h"
-#include "env/StartMode.h"
 #include "platform/QtPlatform.h"
+#include "run/Switches.h"
 
 #include <QApplication>
 #include <QSessionManager>
@@ -51,8 +51,7 @@ int main(int argc, char** argv) {
 
     // The start mode is decided later, by the start-up sequence; here it only chooses
     // whether a screen is needed at all. A silent run shows nothing, so it runs anywhere.
-    const bool silent = ReadCommand(realPlatform.commandLineArguments(),
-                                    QStringLiteral("EXTERNAL")) == QLatin1String("SILENT");
+    const bool silent = unattendedRun();
     const bool platformChosen = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
     if (!platformChosen) {
         if (silent) {
@@ -84,6 +83,10 @@ int main(int argc, char** argv) {
                      });
 #endif
     window.Form_Load();
+    // A silent run ends inside the start-up. One that comes back stored nothing (its start mode
+    // could not be decided), and nobody would ever close the window it has not shown.
+    if (silent)
+        return platform::ExitNotStored;
     window.show();
     return application.exec();
 }

@@ -7,6 +7,7 @@
 #include "platform/Text.h"
 #include "run/ProgramFolders.h"
 #include "run/RunState.h"
+#include "run/Switches.h"
 
 #include <cstdio>
 
@@ -73,7 +74,8 @@ qint32 HandleError(qint32 number, const QString& source, const QString& descript
 
     qint32 decision = 2;
     try {
-        if (StartModeSilent) {
+        // Before the start mode is decided, a silent run is already one that nobody watches.
+        if (StartModeSilent || unattendedRun()) {
             WriteServiceLog(message);
         } else if (!fatal) {
             const platform::Answer answer = platform::current().messageBox(

@@ -5,7 +5,8 @@
 #include <QString>
 
 // Writes the failure to the error log, reports it and returns the decision: 1 ends the
-// program, 2 resumes. A failure while a failure is being handled is said once on stderr and
+// program, 2 resumes. A silent run, from its very start, shows no box: the report goes to the
+// service log and the run resumes. A failure while a failure is being handled is said once on stderr and
 // does not recurse; the handling goes on with the decision it would have given.
 qint32 HandleError(qint32 number, const QString& source, const QString& description,
                    const QString& procedureName, bool fatal);

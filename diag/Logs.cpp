@@ -59,7 +59,7 @@ void WriteServiceLog(const QString& text) {
 }
 
 void ReportFault(const QString& text) {
-    if (StartModeSilent) {
+    if (StartModeSilent || unattendedRun()) {
         WriteServiceLog(text);
         return;
     }

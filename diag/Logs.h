@@ -15,8 +15,8 @@ QString WriteErrorLog(const QString& text, bool announce);
 // Appends "! Fault " + executable name + ": " + text to the service log.
 void WriteServiceLog(const QString& text);
 
-// Silent run: as WriteServiceLog. Otherwise a critical box with OK titled with the
-// executable name.
+// Silent run (also before the start mode is decided, see unattendedRun): as WriteServiceLog.
+// Otherwise a critical box with OK titled with the executable name.
 void ReportFault(const QString& text);
 
 // The file the error log is written to now (depends on the start mode and LOGFILE).

@@ -2,6 +2,7 @@
 
 #include "diag/ErrorProtocol.h"
 #include "platform/Failure.h"
+#include "run/RunState.h"
 
 #include <exception>
 #include <new>
@@ -20,6 +21,15 @@ bool Procedure::step(const std::function<void()>& body) {
     }
     if (failure.source.isEmpty())
         failure.source = currentExecutableName();
+    if (!failure.unreadable.isEmpty()) {
+        // Nothing the run stores may rest on what it could not read, and the exit status says
+        // so. An unreadable file is told once, not once for every entry asked of it.
+        ++Run.failedReads;
+        Run.storeMissed = true;
+        if (Run.unreadableFiles.contains(failure.unreadable))
+            return false;
+        Run.unreadableFiles.insert(failure.unreadable);
+    }
     if (HandleError(failure.number, failure.source, failure.description, name_, false) == 1)
         EndProgram();
     return false;

@@ -9,7 +9,8 @@
 // A step that fails is handed to HandleError; on the decision 1 the program ends at once,
 // otherwise the operation goes on with its next step, and whatever the failed step was to
 // produce keeps its previous value. Ending at once is not an exception of ours, so it passes
-// through a Procedure untouched and is never resumed.
+// through a Procedure untouched and is never resumed. A file that could not be read is told
+// once a run; every time it fails a step, the run counts a failed read (RunState).
 
 #include <QString>
 

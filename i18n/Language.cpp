@@ -4,8 +4,8 @@
 #include "platform/PathCase.h"
 #include "platform/Platform.h"
 #include "run/ProgramFolders.h"
+#include "run/RunState.h"
 #include "store/IniAccess.h"
-#include "store/StoreCheck.h"
 
 namespace {
 const QString LanguageSection = QStringLiteral("Language");
@@ -23,10 +23,11 @@ QString languageFilePath() {
 QString GetLanguage() {
     Procedure procedure("GetLanguage");
     QString language;
+    const int failedReadsBefore = Run.failedReads;
     procedure.step(
         [&] { language = LoadIniString(LanguageSection, LanguageKey, languageFilePath(), false); });
     // A language entry that could not be read is not missing: the file keeps what it holds.
-    if (!language.isEmpty() || lastReadFailed())
+    if (!language.isEmpty() || Run.failedReads != failedReadsBefore)
         return language.isEmpty() ? DesignLanguage : language;
     procedure.step(
         [&] { SaveIni(DesignLanguage, LanguageSection, LanguageKey, languageFilePath()); });

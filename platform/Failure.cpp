@@ -113,6 +113,7 @@ void raiseWriteFailure(const QString& file, int systemError) {
 }
 
 void raiseReadFailure(const QString& file, int systemError) {
-    raiseFailure(failureOfSystemError(systemError),
-                 fileFailureText("Could not read ", file, systemError));
+    const FailureNumber number = failureOfSystemError(systemError);
+    throw Failure{number, platform::current().executableName(),
+                  fileFailureText("Could not read ", file, systemError), file};
 }

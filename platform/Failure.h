@@ -8,6 +8,10 @@ struct Failure {
     qint32 number = 0;
     QString source;
     QString description;
+    // The file or folder that could not be read, when that is what failed. Nothing may be
+    // built on what was not read: a run that meets such a failure stores nothing on it, tells
+    // each unreadable file once, and ends with "not stored".
+    QString unreadable = {};
 };
 
 // The failure numbers the program raises itself, with the texts the platform has always

@@ -1,23 +1,51 @@
 #include "platform/PathCase.h"
 
+#include "platform/Failure.h"
+#include "platform/FolderWalk.h"
+#include "platform/SafeFile.h"
+#include "platform/SystemCalls.h"
 #include "platform/Text.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <QFile>
+
+#include <algorithm>
+#include <cerrno>
 
 namespace platform {
 
 namespace {
 
-// The entry of folder that is name without regard to case, or empty text.
+// Whether the name is there under exactly this spelling (links followed). A look that fails
+// for another reason than a missing name (a loop of links, no permission, an I/O error) is a
+// failed read of what is there.
+bool spelledAsGiven(const QString& path) {
+    struct stat status {};
+    if (sys::calls().fstatat(AT_FDCWD, QFile::encodeName(path).constData(), &status, 0) == 0)
+        return true;
+    if (!file::meansMissing(errno))
+        raiseReadFailure(path, errno);
+    return false;
+}
+
+// The entry of folder that is name without regard to case, or empty text when there is none
+// or the folder is missing. A folder that is there but cannot be listed is a failed read: the
+// file looked for may well be in it.
 QString entryIgnoringCase(const QString& folder, const QString& name) {
+    QByteArrayList entries;
+    const int error = listFolder(AT_FDCWD, QFile::encodeName(folder).constData(), entries);
+    if (error != 0) {
+        if (file::meansMissing(error))
+            return QString();
+        raiseReadFailure(folder, error);
+    }
     const QString wanted = upperCase(name);
-    const QStringList entries = QDir(folder).entryList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QString& entry : entries)
-        if (upperCase(entry) == wanted)
-            return entry;
-    return QString();
+    QStringList matches;
+    for (const QByteArray& entry : entries) {
+        const QString decoded = QFile::decodeName(entry);
+        if (upperCase(decoded) == wanted)
+            matches.append(decoded);
+    }
+    return matches.isEmpty() ? QString() : *std::min_element(matches.cbegin(), matches.cend());
 }
 
 } // namespace
@@ -28,7 +56,7 @@ QString existingSpelling(const QString& path) {
     for (qsizetype i = 0; i < parts.size(); ++i) {
         const QString& part = parts.at(i);
         const QString prefix = i == 0 ? QString() : found + QLatin1Char('/');
-        if (part.isEmpty() || QFileInfo::exists(prefix + part)) {
+        if (part.isEmpty() || spelledAsGiven(prefix + part)) {
             found = prefix + part;
             continue;
         }

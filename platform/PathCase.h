@@ -9,7 +9,9 @@ namespace platform {
 // one that does not is looked up among its folder's entries without regard to case (by each
 // letter's own upper case, so "STRAßE" finds "Straße"; of several matches the first by name).
 // From the first part found under no spelling on, the rest is kept as given, so that a file
-// still to be created gets the name asked for. A relative path stays relative.
+// still to be created gets the name asked for. A relative path stays relative. A name that is
+// there but cannot be looked at (a loop of links, no permission, an I/O error), and a folder on
+// the way that cannot be listed, raise the failure of a file that could not be read, naming it.
 QString existingSpelling(const QString& path);
 
 } // namespace platform

@@ -66,9 +66,9 @@ QByteArray withEntry(const QByteArray& content, const QByteArray& section, const
 qint32 parseInteger(const QByteArray& value);
 
 // --- File functions with the profile functions' contracts (see platform/Platform.h). A file
-// that is missing or no ordinary file (a folder, a pipe, a device) reads as missing; a file
-// that cannot be read (no permission, I/O error, too many open files, UTF-16 text) reads as
-// missing too, and lastReadError() tells why. A read never blocks. Reading many entries of one
+// that is missing reads as missing; a file that cannot be read (no permission, I/O error, too
+// many open files, UTF-16 text, a folder, pipe or device in its place) gives the default too,
+// and lastReadError() tells why. A read never blocks. Reading many entries of one
 // unchanged file costs about one read of it: the last file read is kept, with the place of each
 // section, while its identity (device, inode, size, modification time) stays the same; it is
 // checked on every read.

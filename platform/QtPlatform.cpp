@@ -85,8 +85,7 @@ int QtPlatform::whyNoOrdinaryFile(const QString& path) {
 }
 
 bool QtPlatform::isOrdinaryFile(const QString& path) {
-    // Linux has no hidden or system attribute: a dot file is an ordinary file here.
-    return !path.isEmpty() && QFileInfo(path).isFile();
+    return ordinaryFileAt(path);
 }
 
 void QtPlatform::appendToFile(const QString& path, const QByteArray& bytes) {
@@ -279,6 +278,16 @@ void QtPlatform::endProcess(int exitCode) {
     std::fflush(nullptr);
     // At once: no window is closed, no destructor runs that could ask or store anything.
     std::_Exit(exitCode);
+}
+
+bool ordinaryFileAt(const QString& path) {
+    // Linux has no hidden or system attribute: a dot file is an ordinary file here.
+    const int why = file::whyNoOrdinaryFile(path);
+    if (why == 0)
+        return true;
+    if (file::meansMissing(why) || why == EISDIR)
+        return false;
+    raiseReadFailure(path, why);
 }
 
 QString withoutExeExtension(const QString& fileName) {

@@ -47,6 +47,12 @@ private:
     bool hourglassShown_ = false;
 };
 
+// The existence test: true for an ordinary file at path (links followed), false when nothing is
+// there or a folder is. Anything else in a file's place (a pipe, a socket, a device, a loop of
+// links) and a look that fails (no permission, I/O error) raise the failure of a file that
+// could not be read: it is there, and it must not pass for missing.
+bool ordinaryFileAt(const QString& path);
+
 // The executable's name without its extension. Linux names have none: only a final ".exe"
 // (any letter case), as a copy from the home platform may carry, is dropped; any other dot
 // belongs to the name ("Line.2_Config" stays whole).

@@ -19,8 +19,10 @@ struct RunState {
     QString programIniFile;
     // A store the run is for did not land, or a read failed (store/StoreCheck).
     bool storeMissed = false;
-    // The last INI read failed; the files whose read failure was reported.
+    // The last INI read failed; how many reads failed so far; the files whose read failure was
+    // told (each is told once a run).
     bool lastReadFailed = false;
+    int failedReads = 0;
     QSet<QString> unreadableFiles;
     // The help mode and the click it raises itself (InfoText).
     bool helpMode = false;

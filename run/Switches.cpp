@@ -20,6 +20,11 @@ QString switchValue(const QString& commandLine, const QString& switchName) {
     return value;
 }
 
+bool unattendedRun() {
+    return switchValue(platform::current().commandLineArguments(), QStringLiteral("EXTERNAL")) ==
+           QLatin1String("SILENT");
+}
+
 QString hostLogFile() {
     return switchValue(platform::current().commandLineArguments(), QStringLiteral("LOGFILE"));
 }

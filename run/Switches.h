@@ -14,3 +14,8 @@ QString switchValue(const QString& commandLine, const QString& switchName);
 // The LOGFILE switch's value, in the host's form, read afresh from the command line; empty
 // when absent.
 QString hostLogFile();
+
+// The command line asks for a silent run (EXTERNAL=SILENT): nobody is there to answer a box.
+// True from the start, before the start mode is decided, so that not even a failure in the
+// first steps of the start-up waits for a person.
+bool unattendedRun();

@@ -10,14 +10,22 @@
 #include "run/RunState.h"
 #include "store/IniAccess.h"
 
+namespace {
+// The installation's file system ignores case. A name that cannot be looked up is told, and the
+// path stays as the installation names it: the existence test then decides, as it does for a
+// file whose test fails.
+void spellAsOnDisk(Procedure& procedure, QString& path) {
+    procedure.step([&] { path = platform::existingSpelling(path); });
+}
+} // namespace
+
 QString GetJX5ConfigurationIniPath() {
     Procedure procedure("GetJX5ConfigurationIniPath");
     QString path;
     QString result;
-    procedure.step([&] {
-        path = platform::existingSpelling(installationFolder() +
-                                          QStringLiteral("/parameter/jx5configuration.ini"));
-    });
+    procedure.step(
+        [&] { path = installationFolder() + QStringLiteral("/parameter/jx5configuration.ini"); });
+    spellAsOnDisk(procedure, path);
     if (procedure.test([&] { return platform::current().isOrdinaryFile(path); }))
         result = path;
     return result;
@@ -40,14 +48,15 @@ QString GetProgramIniPath(qint32 selector) {
             // The host writes SaveAndRestore in its own form, drive letter and "\" (a trailing
             // one included), and its file system ignores case.
             const QString folder = fromHostPath(saveAndRestore);
-            path =
-                platform::existingSpelling(folder.endsWith(QLatin1Char('/'))
-                                               ? folder + QStringLiteral("parameter/program.ini")
-                                               : folder + QStringLiteral("/parameter/program.ini"));
+            path = folder.endsWith(QLatin1Char('/'))
+                       ? folder + QStringLiteral("parameter/program.ini")
+                       : folder + QStringLiteral("/parameter/program.ini");
         });
     } else {
-        procedure.step([&] { path = installationProgramIniPath(); });
+        procedure.step(
+            [&] { path = installationFolder() + QStringLiteral("/parameter/Program.ini"); });
     }
+    spellAsOnDisk(procedure, path);
     if (procedure.test([&] { return platform::current().isOrdinaryFile(path); }))
         result = path;
     return result;
@@ -64,9 +73,10 @@ QString GetCFGPath() {
     QString path;
     procedure.step([&] { component = GetOCXName(); });
     procedure.step([&] {
-        path = platform::existingSpelling(installationFolder() + QLatin1Char('/') + component +
-                                          QLatin1Char('/') + component + QStringLiteral(".cfg"));
+        path = installationFolder() + QLatin1Char('/') + component + QLatin1Char('/') + component +
+               QStringLiteral(".cfg");
     });
+    spellAsOnDisk(procedure, path);
     if (procedure.test([&] { return platform::current().isOrdinaryFile(path); }))
         return path;
     procedure.step([&] {

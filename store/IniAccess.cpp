@@ -54,14 +54,13 @@ QString LoadIniString(const QString& section, const QString& key, const QString&
                       bool reportMissing) {
     Procedure procedure("LoadIniString");
     QByteArray buffer;
-    bool readable = true;
     const bool read = procedure.step([&] {
         buffer = platform::current().getPrivateProfileString(platform::toCp1252(section),
                                                              platform::toCp1252(key), ReadDefault,
                                                              ReadBufferSize, file);
-        readable = requireRead(file);
+        requireRead(file);
     });
-    noteReadOutcome(read && readable);
+    noteReadOutcome(read);
     if (buffer.isEmpty() && reportMissing)
         procedure.step([&] { ReportFault(missingEntryText(section, key, file)); });
     QString value;
@@ -73,12 +72,11 @@ qint16 LoadIniInteger(const QString& section, const QString& key, const QString&
                       bool reportMissing) {
     Procedure procedure("LoadIniInteger");
     qint16 value = 0;
-    bool readable = true;
     bool overflow = false;
     const bool read = procedure.step([&] {
         const qint32 stored = platform::current().getPrivateProfileInt(
             platform::toCp1252(section), platform::toCp1252(key), MissingInteger, file);
-        readable = requireRead(file);
+        requireRead(file);
         overflow = stored < std::numeric_limits<qint16>::min() ||
                    stored > std::numeric_limits<qint16>::max();
         if (overflow)
@@ -86,7 +84,7 @@ qint16 LoadIniInteger(const QString& section, const QString& key, const QString&
         value = static_cast<qint16>(stored);
     });
     // An overflow is a value that was read: the documented rule reads it as 0.
-    noteReadOutcome((read || overflow) && readable);
+    noteReadOutcome(read || overflow);
     if (value == MissingInteger && reportMissing)
         procedure.step([&] { ReportFault(missingEntryText(section, key, file)); });
     return value;

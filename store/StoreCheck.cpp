@@ -26,20 +26,13 @@ void StoreLock::take(const QString& file) {
     held_ = true;
 }
 
-bool requireRead(const QString& file) {
-    const int error = platform::current().lastReadError();
-    if (error == 0)
-        return true;
-    if (Run.unreadableFiles.contains(file))
-        return false;
-    Run.unreadableFiles.insert(file);
-    raiseReadFailure(file, error);
+void requireRead(const QString& file) {
+    if (const int error = platform::current().lastReadError(); error != 0)
+        raiseReadFailure(file, error);
 }
 
 void noteReadOutcome(bool read) {
     Run.lastReadFailed = !read;
-    if (!read)
-        Run.storeMissed = true;
 }
 
 bool lastReadFailed() {

@@ -32,14 +32,12 @@ private:
     bool held_ = false;
 };
 
-// Right after a profile read of file: false when the read could not read the file (no
-// permission, I/O error, too many open files, ...). The first such failure of a file in a run
-// is raised, naming the file and the reason; later ones of the same file only return false,
-// so that an unreadable file does not ask the user once for every entry.
-bool requireRead(const QString& file);
+// Right after a profile read of file: raises the failure of a file that could not be read (no
+// permission, I/O error, too many open files, not an ordinary file, ...), naming the file and
+// the reason. The error protocol tells each such file once a run (diag/Procedure.h).
+void requireRead(const QString& file);
 
-// Notes whether the last INI read gave a value that may be built on. A read that failed makes
-// the run's stores incomplete.
+// Notes whether the last INI read gave a value that may be built on.
 void noteReadOutcome(bool read);
 
 // Whether the last INI read (LoadIniString, LoadIniInteger) failed: its value is no entry's

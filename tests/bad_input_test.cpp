@@ -6,6 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
@@ -51,7 +55,9 @@ TEST_P(BadInputTest, GivesTheStatedOutcome) {
     const QStringList named = {Files::ProgramIni, Files::Cfg, Files::LanguageFile, Files::ErrorLog,
                                Files::ServiceLog};
     for (auto it = after.constBegin(); it != after.constEnd(); ++it) {
-        if (named.contains(it.key()))
+        // A named file's place that holds no file (a pipe, a folder) is never written into.
+        const bool aFile = !before.contains(it.key()) || !before.value(it.key()).startsWith('<');
+        if (named.contains(it.key()) && aFile)
             continue;
         EXPECT_TRUE(before.contains(it.key())) << "new file " << qPrintable(it.key());
         EXPECT_EQ(before.value(it.key()), it.value()) << "changed " << qPrintable(it.key());
@@ -81,6 +87,28 @@ std::function<void(const TempInstallation&)> files(const QByteArray& programIni,
 // A store into a missing Program.ini names the file it looked for.
 const QByteArray NotFound = "WriteInputs (Nr. 53) :Could not write ";
 
+// Something in the language file's place that is no file to read: the run is told so (a box
+// would wait for nobody, so the service log is), stores the options it read and writes nothing
+// into that thing.
+std::function<void(const TempInstallation&)>
+languageFileAs(const std::function<void(const QByteArray&)>& make) {
+    return [=](const TempInstallation& at) {
+        files(status("19"))(at);
+        make(QFile::encodeName(at.path(Files::LanguageFile)));
+    };
+}
+void makeSocket(const QByteArray& path) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    qstrncpy(address.sun_path, path.constData(), sizeof address.sun_path);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_EQ(::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    ::close(fd);
+}
+Outcome unreadableLanguageFile(const char* reason) {
+    return {4, status("19"), QByteArray("415_MainPicture_Config.ini: ") + reason};
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Installations, BadInputTest,
     testing::Values(
@@ -109,7 +137,29 @@ INSTANTIATE_TEST_SUITE_P(
                     files(status("-5")),
                     {0, status("0")},
                     {QStringLiteral("/EXTERNAL=SILENT")},
-                    QStringLiteral("Halle Süd/Maschine 415 Größe")}),
+                    QStringLiteral("Halle Süd/Maschine 415 Größe")},
+        HostileCase{"LanguageFileInUtf16", languageFileAs([](const QByteArray& path) {
+                        Files::writeFile(QFile::decodeName(path), "\xFF\xFE[\0L\0]\0");
+                    }),
+                    unreadableLanguageFile("the file holds UTF-16 text")},
+        HostileCase{"LanguageFileALinkToItself", languageFileAs([](const QByteArray& path) {
+                        ASSERT_EQ(::symlink(path.constData(), path.constData()), 0);
+                    }),
+                    unreadableLanguageFile("Too many levels of symbolic links")},
+        HostileCase{"LanguageFileAPipe", languageFileAs([](const QByteArray& path) {
+                        ASSERT_EQ(::mkfifo(path.constData(), 0666), 0);
+                    }),
+                    unreadableLanguageFile("not an ordinary file")},
+        HostileCase{"LanguageFileASocket", languageFileAs(makeSocket),
+                    unreadableLanguageFile("not an ordinary file")},
+        HostileCase{"LanguageFileADevice", languageFileAs([](const QByteArray& path) {
+                        ASSERT_EQ(::symlink("/dev/zero", path.constData()), 0);
+                    }),
+                    unreadableLanguageFile("not an ordinary file")},
+        HostileCase{"LanguageFileAFolder", languageFileAs([](const QByteArray& path) {
+                        QDir().mkpath(QFile::decodeName(path));
+                    }),
+                    unreadableLanguageFile("Is a directory")}),
     [](const testing::TestParamInfo<HostileCase>& info) { return info.param.name; });
 
 } // namespace

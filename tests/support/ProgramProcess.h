@@ -5,9 +5,11 @@
 #include "support/TempInstallation.h"
 
 #include <QProcess>
+#include <QStandardPaths>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 struct ProcessResult {
     int exitCode = -1;
@@ -50,6 +52,27 @@ struct ProgramProcess {
         process.waitForFinished();
         return {process.exitCode(), process.exitStatus() == QProcess::CrashExit,
                 process.readAllStandardError(), process.readAllStandardOutput()};
+    }
+
+    // The same run under strace with its options (fault injection), or nullopt when strace
+    // is missing or cannot trace here. What strace printed is in standardError.
+    std::optional<ProcessResult> traced(const QStringList& straceOptions,
+                                        const QStringList& arguments) const {
+        if (QStandardPaths::findExecutable(QStringLiteral("strace")).isEmpty())
+            return std::nullopt;
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral("strace"),
+                      QStringList{QStringLiteral("-f"), QStringLiteral("-qq")} + straceOptions +
+                          QStringList{QStringLiteral("--"), executable} + arguments);
+        if (!process.waitForFinished(60000))
+            process.kill();
+        process.waitForFinished();
+        const QByteArray errors = process.readAllStandardError();
+        if (errors.contains("ptrace") && errors.contains("Operation not permitted"))
+            return std::nullopt;
+        return ProcessResult{process.exitCode(), process.exitStatus() == QProcess::CrashExit,
+                             errors, process.readAllStandardOutput()};
     }
 
     const QString executable;

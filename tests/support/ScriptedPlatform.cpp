@@ -1,6 +1,7 @@
 #include "support/ScriptedPlatform.h"
 
 #include "platform/Failure.h"
+#include "platform/QtPlatform.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -17,7 +18,7 @@ void ScriptedPlatform::enter(const char* operation) {
 
 bool ScriptedPlatform::isOrdinaryFile(const QString& path) {
     enter("isOrdinaryFile");
-    return !path.isEmpty() && QFileInfo(path).isFile();
+    return platform::ordinaryFileAt(path);
 }
 
 void ScriptedPlatform::appendToFile(const QString& path, const QByteArray& bytes) {

@@ -93,7 +93,8 @@ public:
         return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden |
                                       QDir::System);
     }
-    // Every file and folder below the root, relative to it, with its bytes ("<folder>").
+    // Every file and folder below the root, relative to it, with its bytes ("<folder>", and
+    // "<other>" for anything else).
     QMap<QString, QByteArray> snapshot() const {
         QMap<QString, QByteArray> files;
         QDirIterator it(root_,
@@ -101,8 +102,12 @@ public:
                         QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QString file = it.next();
-            files.insert(QDir(root_).relativeFilePath(file),
-                         it.fileInfo().isDir() ? QByteArray("<folder>") : readFile(file));
+            const QFileInfo info = it.fileInfo();
+            // A pipe, a socket or a device is never opened: a read could block or change it.
+            files.insert(QDir(root_).relativeFilePath(file), info.isDir() ? QByteArray("<folder>")
+                                                             : info.isFile()
+                                                                 ? readFile(file)
+                                                                 : QByteArray("<other>"));
         }
         return files;
     }
