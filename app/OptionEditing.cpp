@@ -5,6 +5,7 @@
 #include "diag/Procedure.h"
 #include "platform/ControlWalk.h"
 #include "platform/Platform.h"
+#include "run/RunState.h"
 #include "store/EditRecord.h"
 #include "store/FileLocations.h"
 #include "store/IniAccess.h"
@@ -32,15 +33,21 @@ void frm_415_MainPicture_Config_Exe::SetupUserInterFace() {
     QString programIni;
     qint16 value = 0;
     procedure.step([&] { GetValidMachines(); }); // ends the program without the .cfg file
-    procedure.step([&] { programIni = GetProgramIniPath(1); });
-    procedure.step([&] { value = LoadIniInteger(OptionSection, OptionKey, programIni, false); });
+    // A read that failed anywhere on the way to the value (the host's file, the read copy, a
+    // folder) leaves the boxes cleared, but those are no stored options.
+    const int failedReadsBefore = Run.failedReads;
+    bool valueRead = procedure.step([&] { programIni = GetProgramIniPath(1); });
+    valueRead = procedure.step(
+                    [&] { value = LoadIniInteger(OptionSection, OptionKey, programIni, false); }) &&
+                valueRead && Run.failedReads == failedReadsBefore;
     procedure.step([&] { value = qMax<qint16>(value, 0); });
     const auto boxes = optionBoxes(*this);
     for (qint16 bit = 0; bit < qint16(boxes.size()); ++bit) {
-        procedure.step([&] {
+        optionRead_[bit] = procedure.step([&] {
             // Changing the value raises the box's click notification at once.
             Control(boxes[bit]).setValue(ReadBit(value, bit));
-        });
+        }) && valueRead;
+        shownOptions_[bit] = Control(boxes[bit]).Value();
     }
 }
 
@@ -49,6 +56,8 @@ void frm_415_MainPicture_Config_Exe::WriteInputs() {
     QString programIni;
     qint16 value = 0;
     procedure.step([&] { GetValidMachines(); });
+    // A read that fails on the way to the file or in it leaves nothing to build the store on.
+    const int failedReadsBefore = Run.failedReads;
     // Always the installation's own file: bits 5 to 14 come from the file being written.
     procedure.step([&] { programIni = GetProgramIniPath(2); });
     // Without Program.ini the path is empty; a failure then names the file looked for.
@@ -64,12 +73,19 @@ void frm_415_MainPicture_Config_Exe::WriteInputs() {
         if (valueRead) {
             valueRead = procedure.step([&] {
                 value = LoadIniInteger(OptionSection, OptionKey, programIni, false);
-            }) && !lastReadFailed();
+            }) && Run.failedReads == failedReadsBefore;
         }
         procedure.step([&] { value = qMax<qint16>(value, 0); });
         const auto boxes = optionBoxes(*this);
         for (qint16 bit = 0; bit < qint16(boxes.size()); ++bit) {
-            procedure.step([&] { value = WriteBit(value, bit, Control(boxes[bit]).Value()); });
+            procedure.step([&] {
+                qint16 state = Control(boxes[bit]).Value();
+                // A box that showed no stored bit, and that the user left as it was, keeps the
+                // bit of the file being written: a silent run writes the file's bits back.
+                if (!optionRead_[bit] && state == shownOptions_[bit])
+                    state = ReadBit(value, bit);
+                value = WriteBit(value, bit, state);
+            });
         }
         if (valueRead) {
             procedure.step([&] {

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <array>
+
 class QCheckBox;
 class QCloseEvent;
 class QFrame;
@@ -79,4 +81,8 @@ private:
     void connectButtonClicks();
 
     bool activatedSinceShown_ = false;
+    // What the start-up showed in each option's box, bit 0 first, and whether that bit was
+    // read from the file: a box whose bit could not be read is stored only as the user set it.
+    std::array<qint16, 5> shownOptions_{};
+    std::array<bool, 5> optionRead_{};
 };

@@ -4,7 +4,7 @@
 #include "app/frm_415_MainPicture_Config_Exe.h"
 #include "i18n/ControlTexts.h"
 #include "i18n/InfoText.h"
-#include "platform/SystemCalls.h"
+#include "support/CountedCalls.h"
 #include "support/ProgramFixture.h"
 
 #include <QApplication>
@@ -18,6 +18,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using platform::Answer;
@@ -111,23 +112,65 @@ TEST_F(DialogTest, InteractiveStartNamesTheFolderAndEnterRightAfterShowingStores
     EXPECT_EQ(platform.pointers.back(), platform::Pointer::Default);
 }
 
-// A read that fails is no missing entry: it is reported, nothing is stored on it, and the
-// run ends with status 4.
-TEST_F(DialogTest, AFailedReadIsReportedAndNothingIsStoredOnIt) {
-    start("", 1011);
-    box(2)->click();
-    using platform::sys::calls;
-    calls().read = [](int, void*, size_t) -> ssize_t { return errno = EIO, -1; };
-    calls().fstatat = [](int, const char*, struct stat*, int) { return errno = EIO, -1; };
-    platform.boxes.clear();
-    EXPECT_THROW(window.CommandOK_Click(), EndAtOnce);
-    calls() = platform::sys::realCalls();
-    const QString told = u"Could not read "_s + installation.programIni() + u": "_s +
-                         QString::fromLocal8Bit(std::strerror(EIO));
-    EXPECT_TRUE(std::any_of(platform.boxes.begin(), platform.boxes.end(),
-                            [&](const RecordedBox& box) { return box.text.contains(told); }));
-    EXPECT_EQ(stored(), "1011");
-    EXPECT_EQ(platform.endedWith, platform::ExitNotStored);
+// Each system call of a whole run fails in turn (a read, a save, a log entry): the store lands,
+// or the failure is told, the run ends with status 4 and the file keeps what it held. Bits 0
+// to 4 are never stored on a value that was not read: the box the user ticked is stored as
+// ticked, the others keep the file's bits; Program.ini keeps its permissions.
+TEST_F(DialogTest, EveryFailedCallOfARunIsToldAndLosesNoBit) {
+    EXPECT_THROW(start("/EXTERNAL=SILENT", 1011), EndAtOnce); // completes the language file
+    const auto run = [&](int failAt, int error) {
+        resetRunState();
+        installation.writeStandard(1011);
+        ::chmod(QFile::encodeName(installation.programIni()).constData(), 0664);
+        platform.arguments.clear();
+        platform.boxes.clear();
+        const CountedCalls counting;
+        callFaults().failAt = failAt;
+        callFaults().failWith = error;
+        frm_415_MainPicture_Config_Exe dialog;
+        dialog.Form_Load();
+        dialog.CheckOhneBobinen->click();
+        EXPECT_THROW(dialog.CommandOK_Click(), EndAtOnce);
+        return callFaults().calls;
+    };
+    const int calls = run(0, 0);
+    ASSERT_EQ(stored(), "1015");
+    // Under valgrind only every n-th call (MAINPICTURE_FAULT_EVERY).
+    const int every = qMax(1, qEnvironmentVariableIntValue("MAINPICTURE_FAULT_EVERY"));
+    for (const int error : {EIO, EMFILE, ENOSPC, EROFS}) {
+        for (int failAt = 1; failAt <= calls; failAt += every) {
+            run(failAt, error);
+            const QByteArray now = stored();
+            const bool told = !platform.boxes.empty();
+            const std::string at = std::to_string(error) + " at " + std::to_string(failAt);
+            EXPECT_TRUE(now == "1015" || (now == "1011" && told)) << at << " " << now.data();
+            EXPECT_EQ(platform.endedWith == platform::ExitNotStored, told) << at;
+            EXPECT_EQ(QFileInfo(installation.programIni()).permissions(),
+                      QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup |
+                          QFile::ReadOther | QFile::ReadUser | QFile::WriteUser)
+                << at;
+        }
+    }
+}
+
+// The read copy cannot be read: the boxes show nothing of it, and a box left alone keeps the
+// bit of the installation's own file instead of clearing it.
+TEST_F(DialogTest, AnUnreadableReadCopyClearsNoStoredBit) {
+    for (const bool tickFaden : {false, true}) {
+        resetRunState();
+        installation.writeHost(0);
+        installation.write(u"Backup/parameter/program.ini"_s, "\xFF\xFE[\0M\0");
+        platform.boxes.clear();
+        start("/EXTERNAL=JX5CFG", 99);
+        EXPECT_EQ(ticked(), 0);
+        ASSERT_FALSE(platform.boxes.empty());
+        EXPECT_TRUE(platform.boxes[0].text.contains(u"Could not read "_s));
+        if (tickFaden)
+            window.CheckFaden->click();
+        EXPECT_THROW(window.CommandOK_Click(), EndAtOnce);
+        EXPECT_EQ(stored(), tickFaden ? "115" : "99");
+        EXPECT_EQ(platform.endedWith, platform::ExitNotStored);
+    }
 }
 
 // Both folders locked by another program: the run waits one bound in all, saves that change
