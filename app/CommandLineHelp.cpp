@@ -1,11 +1,13 @@
 #include "app/CommandLineHelp.h"
 
+#include "core/Failure.h"
 #include "diag/Logs.h"
-#include "env/ProgramNames.h"
 #include "i18n/Language.h"
 #include "platform/Platform.h"
+#include "run/RunFacts.h"
 
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -16,10 +18,21 @@ QString productVersion() {
     return QStringLiteral("%1.%2").arg(version.major).arg(version.minor, 2, 10, QLatin1Char('0'));
 }
 
+// A path as the program would find it, or as named when looking it up fails: the help says
+// where the files are, and tells no failure.
+QString pathOrNamed(const std::function<QString()>& find, const QString& named) {
+    try {
+        return find();
+    } catch (const Failure&) {
+        return named;
+    }
+}
+
 QString usageText() {
-    const QString executable = platform::current().executableFileName();
-    const QString installation = installationFolder();
-    const QString component = GetOCXName();
+    const RunFacts& facts = runFacts();
+    const QString executable = facts.executableFileName;
+    const QString installation = facts.installationFolder;
+    const QString component = facts.componentName;
     const QString programIni = installation + QStringLiteral("/parameter/Program.ini");
     // Both logs are named as a standalone run would find them: the start mode is unknown here.
     // Every line of fixed text fits a terminal of 80 columns; only a long installation path
@@ -57,13 +70,16 @@ QString usageText() {
         QStringLiteral("      the options, read and written"),
         QStringLiteral("  %1/parameter/jx5configuration.ini").arg(installation),
         QStringLiteral("      the configuration host's settings, read only"),
-        QStringLiteral("  %1/%2.cfg").arg(programFolder(), component),
+        QStringLiteral("  %1/%2.cfg").arg(facts.programFolder, component),
         QStringLiteral("      must exist; each store writes an edit record into section [Info]"),
-        QStringLiteral("  %1").arg(languageFilePath()),
+        QStringLiteral("  %1").arg(pathOrNamed(languageFilePath, facts.programFolder + u'/' +
+                                                                     facts.executableName +
+                                                                     QStringLiteral(".ini"))),
         QStringLiteral("      language file: [Language] Language=1031 German texts, 1033 English"),
         QStringLiteral("  %1").arg(errorLogPath()),
         QStringLiteral("      error log (an integrated run writes to its LOGFILE instead)"),
-        QStringLiteral("  %1").arg(serviceLogPath()),
+        QStringLiteral("  %1").arg(
+            pathOrNamed(serviceLogPath, QStringLiteral("/OstrelServicePack.log"))),
         QStringLiteral(
             "      service log of silent runs (or the file MAINPICTURE_SERVICE_LOG names)"),
         QString(),

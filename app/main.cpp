@@ -1,10 +1,14 @@
 // The program's one entry point for all three start modes: standalone, integrated and
-// silent. Loading the window runs the start-up sequence; a silent run ends inside it.
+// silent. A silent run works on the dialog's model alone: it starts no GUI application, so no
+// box can be opened and nothing waits for a person. An interactive run loads the window, which
+// runs the start-up sequence on the model it shows.
 
 #include "app/CommandLineHelp.h"
-#include "app/frm_415_MainPicture_Config_Exe.h"
-#include "platform/QtPlatform.h"
-#include "run/Switches.h"
+#include "dialog/Dialog.h"
+#include "platform/MachinePlatform.h"
+#include "run/RunFacts.h"
+#include "window/DesktopPlatform.h"
+#include "window/frm_415_MainPicture_Config_Exe.h"
 
 #include <QApplication>
 #include <QSessionManager>
@@ -37,38 +41,24 @@ int sayNoDisplay(const QString& executable) {
                  qPrintable(executable));
     return platform::ExitNoDisplay;
 }
-} // namespace
 
-int main(int argc, char** argv) {
-    // A file-size limit then fails the write that crosses it, which the save reports, instead
-    // of killing the program in the middle of a save.
-    std::signal(SIGXFSZ, SIG_IGN);
-    platform::QtPlatform realPlatform(argc, argv);
-    platform::install(&realPlatform);
-    // "--help" and "--version" are answered before anything looks for a display or a file.
-    if (const int status = answerInformationRequest(argc, argv); status >= 0)
-        return status;
-
-    // The start mode is decided later, by the start-up sequence; here it only chooses
-    // whether a screen is needed at all. A silent run shows nothing, so it runs anywhere.
-    const bool silent = unattendedRun();
+// The interactive run: the real machine with a screen, the toolkit, the window.
+int runWithWindow(int argc, char** argv) {
+    window::DesktopPlatform desktop(argc, argv);
+    platform::install(&desktop);
+    installRunFacts(factsOf(desktop));
     const bool platformChosen = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
     if (!platformChosen) {
-        if (silent) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        } else if (qEnvironmentVariableIsEmpty("DISPLAY") &&
-                   qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-            return sayNoDisplay(realPlatform.executableFileName());
-        } else {
-            qputenv("QT_QPA_PLATFORM", QByteArray("wayland;xcb;") + NoDisplayFallback);
-        }
+        if (qEnvironmentVariableIsEmpty("DISPLAY") &&
+            qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+            return sayNoDisplay(desktop.executableFileName());
+        qputenv("QT_QPA_PLATFORM", QByteArray("wayland;xcb;") + NoDisplayFallback);
     }
-
     toolkitHandler = qInstallMessageHandler(quietPlatformMessages);
     QApplication application(argc, argv);
     qInstallMessageHandler(toolkitHandler);
-    if (!platformChosen && !silent && QGuiApplication::platformName() == NoDisplayFallback)
-        return sayNoDisplay(realPlatform.executableFileName());
+    if (!platformChosen && QGuiApplication::platformName() == NoDisplayFallback)
+        return sayNoDisplay(desktop.executableFileName());
     frm_415_MainPicture_Config_Exe window;
 #ifndef QT_NO_SESSIONMANAGER
     // The session ending asks the window to close like its close button does.
@@ -83,10 +73,29 @@ int main(int argc, char** argv) {
                      });
 #endif
     window.Form_Load();
-    // A silent run ends inside the start-up. One that comes back stored nothing (its start mode
-    // could not be decided), and nobody would ever close the window it has not shown.
-    if (silent)
-        return platform::ExitNotStored;
     window.show();
     return application.exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // A file-size limit then fails the write that crosses it, which the save reports, instead
+    // of killing the program in the middle of a save.
+    std::signal(SIGXFSZ, SIG_IGN);
+    platform::MachinePlatform machine(argc, argv);
+    platform::install(&machine);
+    installRunFacts(factsOf(machine));
+    // "--help" and "--version" are answered before anything looks for a display or a file.
+    if (const int status = answerInformationRequest(argc, argv); status >= 0)
+        return status;
+    // The start mode is decided later, by the start-up sequence; here it only chooses whether
+    // a screen is needed at all. A silent run stores and ends inside the start-up; one that
+    // comes back stored nothing (its start mode could not be decided).
+    if (runFacts().unattended()) {
+        Dialog dialog;
+        dialog.Form_Load();
+        return platform::ExitNotStored;
+    }
+    return runWithWindow(argc, argv);
 }

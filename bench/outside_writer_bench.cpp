@@ -4,7 +4,7 @@
 // sections missing (a store made from a half-written file) and the runs whose store was lost
 // (overwritten by the writer's stale copy). Prints its figures; it asserts nothing.
 
-#include "platform/ProfileFile.h"
+#include "ini/IniEngine.h"
 
 #include <QDir>
 #include <QFile>
@@ -76,8 +76,8 @@ int main(int argc, char** argv) {
             for (int counter = 1; running; ++counter) {
                 QByteArray bytes = readAll(ini);
                 for (int i = 2; i <= Sections; ++i)
-                    bytes = platform::profile::withEntry(bytes, "Machine" + QByteArray::number(i),
-                                                         "Counter", QByteArray::number(counter));
+                    bytes = ini::withEntry(bytes, "Machine" + QByteArray::number(i), "Counter",
+                                           QByteArray::number(counter));
                 writeInPlace(ini, bytes);
             }
         });

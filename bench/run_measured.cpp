@@ -1,5 +1,6 @@
 // Runs a command as its child, its output discarded, and prints the child's wall time in
-// milliseconds and its peak resident memory in kilobytes. startup_bench starts the programs it
+// milliseconds, its peak resident memory in kilobytes, its exit status and its CPU time (user
+// and system) in milliseconds. startup_bench starts the programs it
 // compares through this: the kernel counts into a child's peak memory the memory of the process
 // that started it, as it stood at the exec, and this runner is small where the benchmark is not.
 
@@ -34,7 +35,11 @@ int main(int argc, char** argv) {
     rusage usage{};
     if (pid < 0 || wait4(pid, &status, 0, &usage) != pid)
         return 1;
-    std::printf("%.3f %ld %d\n", nowMs() - start, usage.ru_maxrss,
-                WIFEXITED(status) ? WEXITSTATUS(status) : -1);
+    const auto ms = [](const timeval& t) {
+        return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3;
+    };
+    std::printf("%.3f %ld %d %.3f\n", nowMs() - start, usage.ru_maxrss,
+                WIFEXITED(status) ? WEXITSTATUS(status) : -1,
+                ms(usage.ru_utime) + ms(usage.ru_stime));
     return 0;
 }

@@ -1,9 +1,11 @@
 // Start-up cost of the whole program as a process, against yardsticks measured in the same
 // run on the same machine, the runs of all of them taking turns:
-// - the silent run (/EXTERNAL=SILENT, no display) from start to exit, against the smallest Qt
-//   Widgets program (application object on the offscreen platform, then exit) and the smallest
-//   program that reads and rewrites one INI line: wall time and peak memory (ru_maxrss of the
-//   child from wait4, taken by a small runner), the median of the runs;
+// - the silent run (/EXTERNAL=SILENT, no display) from start to exit, against a program that
+//   links the same Qt libraries, starts a core application and reads the same three files (the
+//   yardstick of the targets), the smallest Qt Widgets program (application object on the
+//   offscreen platform, then exit) and the smallest program that reads and rewrites one INI
+//   line: CPU time, wall time and peak memory (rusage of the child from wait4, taken by a small
+//   runner), the median of the runs;
 // - the time from start to the window shown, for the program's dialog and for the smallest Qt
 //   program showing an empty window of the same size, under a private Xvfb server: the moment
 //   is the server's MapNotify for the first top-level window mapped (xdotool's --sync polls
@@ -35,8 +37,8 @@ extern char** environ;
 
 namespace {
 
-constexpr int SilentRuns = 21;
-constexpr int WindowRuns = 11;
+constexpr int SilentRuns = 31;
+constexpr int WindowRuns = 21;
 using Clock = std::chrono::steady_clock;
 using Strings = std::vector<std::string>;
 
@@ -44,6 +46,7 @@ using Strings = std::vector<std::string>;
 struct Sample {
     double ms = 0;
     double peakMb = 0;
+    double cpuMs = 0;
 };
 
 double msSince(Clock::time_point start) {
@@ -63,7 +66,7 @@ Strings childEnvironment(const QString& serviceLog, const std::string& display =
     for (const std::string& entry : ownEnvironment()) {
         const std::string name = entry.substr(0, entry.find('='));
         if (name != "DISPLAY" && name != "WAYLAND_DISPLAY" && name != "QT_QPA_PLATFORM" &&
-            name != "MAINPICTURE_SERVICE_LOG")
+            name != "MAINPICTURE_SERVICE_LOG" && name != "DBUS_SESSION_BUS_ADDRESS")
             environment.push_back(entry);
     }
     environment.push_back("MAINPICTURE_SERVICE_LOG=" + serviceLog.toStdString());
@@ -113,18 +116,22 @@ Sample runToEnd(const Strings& command, const Strings& environment) {
     close(fds[0]);
     if (pid > 0)
         waitpid(pid, nullptr, 0);
-    double ms = 0;
+    double ms = 0, cpuMs = 0;
     long peakKb = 0;
     int status = -1;
-    if (std::sscanf(report.c_str(), "%lf %ld %d", &ms, &peakKb, &status) != 3 || status != 0)
+    if (std::sscanf(report.c_str(), "%lf %ld %d %lf", &ms, &peakKb, &status, &cpuMs) != 4 ||
+        status != 0)
         return {};
-    return {ms, double(peakKb) / 1024.0};
+    return {ms, double(peakKb) / 1024.0, cpuMs};
 }
 
-// A private X server and a connection that sees every top-level window being mapped.
+// A private X server and a connection that sees every top-level window being mapped, and a
+// private session bus beside it, as a desktop has one: without a bus, the first use of the
+// toolkit's accessibility waits for an attempt to start one, which a desktop never sees.
 class WindowWatch {
 public:
     WindowWatch() {
+        startSessionBus();
         // The server writes its display number on its standard output once it is ready.
         int fds[2];
         if (pipe(fds) != 0)
@@ -151,6 +158,10 @@ public:
         ready_ = true;
     }
     ~WindowWatch() {
+        if (bus_ > 0) {
+            kill(bus_, SIGTERM);
+            waitpid(bus_, nullptr, 0);
+        }
         if (connection_ != nullptr)
             xcb_disconnect(connection_);
         if (server_ > 0) {
@@ -161,6 +172,8 @@ public:
 
     bool ready() const { return ready_; }
     std::string display() const { return display_; }
+    // The session bus's address, or empty text when none could be started.
+    std::string busAddress() const { return busAddress_; }
 
     // Starts command, waits for its first top-level window to be mapped, then ends it. Its peak
     // memory is the kernel's record for the process, read just before it is ended.
@@ -191,6 +204,19 @@ public:
     }
 
 private:
+    void startSessionBus() {
+        int fds[2];
+        if (pipe(fds) != 0)
+            return;
+        bus_ = spawn({"dbus-daemon", "--session", "--nofork", "--print-address=1"},
+                     ownEnvironment(), fds[1]);
+        close(fds[1]);
+        char c = 0;
+        while (bus_ > 0 && read(fds[0], &c, 1) == 1 && c != '\n')
+            busAddress_ += c;
+        close(fds[0]);
+    }
+
     static double peakMbOf(pid_t pid) {
         std::ifstream status("/proc/" + std::to_string(pid) + "/status");
         for (std::string line; std::getline(status, line);) {
@@ -201,7 +227,9 @@ private:
     }
 
     pid_t server_ = -1;
+    pid_t bus_ = -1;
     std::string display_;
+    std::string busAddress_;
     xcb_connection_t* connection_ = nullptr;
     bool ready_ = false;
 };
@@ -229,7 +257,7 @@ struct Row {
 // The median of each row's runs, the rows taking turns; printed against the first row. A row
 // with a failed run says so instead.
 std::vector<Sample> measure(const std::vector<Row>& rows, int runs) {
-    std::vector<std::vector<double>> ms(rows.size()), peakMb(rows.size());
+    std::vector<std::vector<double>> ms(rows.size()), peakMb(rows.size()), cpuMs(rows.size());
     std::vector<bool> failed(rows.size(), false);
     for (int i = 0; i < runs; ++i) {
         for (std::size_t r = 0; r < rows.size(); ++r) {
@@ -237,6 +265,7 @@ std::vector<Sample> measure(const std::vector<Row>& rows, int runs) {
             failed[r] = failed[r] || sample.ms == 0;
             ms[r].push_back(sample.ms);
             peakMb[r].push_back(sample.peakMb);
+            cpuMs[r].push_back(sample.cpuMs);
         }
     }
     const auto median = [](std::vector<double> values) {
@@ -245,12 +274,17 @@ std::vector<Sample> measure(const std::vector<Row>& rows, int runs) {
     };
     std::vector<Sample> medians;
     for (std::size_t r = 0; r < rows.size(); ++r)
-        medians.push_back({median(ms[r]), median(peakMb[r])});
-    std::printf("%-58s %8s %6s %12s %6s\n", "", "wall ms", "x Qt", "peak mem MB", "x Qt");
+        medians.push_back({median(ms[r]), median(peakMb[r]), median(cpuMs[r])});
+    std::printf("%-58s %7s %6s %8s %6s %8s %6s\n", "", "cpu ms", "x 1st", "wall ms", "x 1st",
+                "peak MB", "x 1st");
+    const Sample& first = medians[0];
     for (std::size_t r = 0; r < rows.size(); ++r) {
-        std::printf("%-58s %8.1f %6.2f %12.1f %6.2f%s\n", rows[r].name, medians[r].ms,
-                    medians[r].ms / medians[0].ms, medians[r].peakMb,
-                    medians[r].peakMb / medians[0].peakMb, failed[r] ? "  (a run FAILED)" : "");
+        const Sample& m = medians[r];
+        // A window's run is ended from outside: its CPU time is not counted.
+        const double cpuRatio = first.cpuMs > 0 ? m.cpuMs / first.cpuMs : 0;
+        std::printf("%-58s %7.1f %6.2f %8.1f %6.2f %8.1f %6.2f%s\n", rows[r].name, m.cpuMs,
+                    cpuRatio, m.ms, m.ms / first.ms, m.peakMb, m.peakMb / first.peakMb,
+                    failed[r] ? "  (a run FAILED)" : "");
     }
     return medians;
 }
@@ -284,19 +318,12 @@ int main() {
     std::printf("CPU: %s, %ld cores online; median of %d runs each, the rows taking turns\n\n",
                 cpuModel().c_str(), sysconf(_SC_NPROCESSORS_ONLN), SilentRuns);
     int rewrites = 0;
+    const Strings yardstick = {CORE_BASELINE, programIni.toStdString(), languageFile.toStdString(),
+                               cfg.toStdString()};
     const std::vector<Sample> silent = measure(
         {
-            {"Qt baseline: QApplication on offscreen, return",
-             [&] { return runToEnd({QT_BASELINE}, environment); }},
-            {"Qt baseline, ending at once (_Exit) as the program does",
-             [&] {
-                 return runToEnd({QT_BASELINE, "--end-at-once"}, environment);
-             }},
-            {"INI baseline: read, rewrite one line, sync",
-             [&] {
-                 const std::string value = ++rewrites % 2 ? "19" : "20";
-                 return runToEnd({INI_BASELINE, baselineIni.toStdString(), value}, environment);
-             }},
+            {"yardstick: core application reading the same three files",
+             [&] { return runToEnd(yardstick, environment); }},
             {"silent run, installation as an earlier run left it",
              [&] { return runToEnd(silentRun, environment); }},
             // The language file is written entry by entry, and so is the edit record.
@@ -306,22 +333,32 @@ int main() {
                  writeFile(cfg, status);
                  return runToEnd(silentRun, environment);
              }},
+            {"Qt baseline: QApplication on offscreen, return",
+             [&] { return runToEnd({QT_BASELINE}, environment); }},
+            {"INI baseline: read, rewrite one line, sync",
+             [&] {
+                 const std::string value = ++rewrites % 2 ? "19" : "20";
+                 return runToEnd({INI_BASELINE, baselineIni.toStdString(), value}, environment);
+             }},
         },
         SilentRuns);
-    const double silentTime = silent[3].ms / silent[0].ms;
-    const double silentMemory = silent[3].peakMb / silent[0].peakMb;
-    std::printf("silent run: time %.2f x Qt (target <= 1.3: %s), peak memory %.2f x Qt "
-                "(target <= 1.2: %s); time %.2f x the Qt baseline ending at once\n\n",
-                silentTime, verdict(silentTime, 1.3), silentMemory, verdict(silentMemory, 1.2),
-                silent[3].ms / silent[1].ms);
+    const double silentCpu = silent[1].cpuMs / silent[0].cpuMs;
+    const double silentMemory = silent[1].peakMb / silent[0].peakMb;
+    std::printf("settled silent run against the yardstick: CPU %.2f x (target <= 1.1: %s), peak "
+                "memory %.2f x (target <= 1.1: %s)\n\n",
+                silentCpu, verdict(silentCpu, 1.1), silentMemory, verdict(silentMemory, 1.1));
 
     WindowWatch watch;
     if (!watch.ready()) {
         std::printf("time to the window shown: skipped, no Xvfb server could be started\n");
         return 0;
     }
-    const Strings shownEnvironment = childEnvironment(serviceLog, watch.display());
-    std::printf("time to the window shown (Xvfb, first top-level MapNotify), median of %d runs\n",
+    Strings shownEnvironment = childEnvironment(serviceLog, watch.display());
+    if (!watch.busAddress().empty())
+        shownEnvironment.push_back("DBUS_SESSION_BUS_ADDRESS=" + watch.busAddress());
+    std::printf("time to the window shown (Xvfb, first top-level MapNotify, %s), median of %d "
+                "runs\n",
+                watch.busAddress().empty() ? "no session bus" : "a private session bus",
                 WindowRuns);
     const std::vector<Sample> shown = measure(
         {
@@ -334,7 +371,8 @@ int main() {
         },
         WindowRuns);
     const double shownTime = shown[1].ms / shown[0].ms;
-    std::printf("window shown: time %.2f x Qt (target <= 1.5: %s), peak memory %.2f x Qt\n",
-                shownTime, verdict(shownTime, 1.5), shown[1].peakMb / shown[0].peakMb);
+    std::printf("window shown: time %.2f x the empty window (target <= 1.2: %s), peak memory "
+                "%.2f x\n",
+                shownTime, verdict(shownTime, 1.2), shown[1].peakMb / shown[0].peakMb);
     return 0;
 }

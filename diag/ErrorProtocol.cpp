@@ -1,13 +1,13 @@
 #include "diag/ErrorProtocol.h"
 
+#include "core/Failure.h"
+#include "core/Text.h"
 #include "diag/Logs.h"
-#include "diag/Procedure.h"
-#include "platform/Failure.h"
 #include "platform/Platform.h"
-#include "platform/Text.h"
-#include "run/ProgramFolders.h"
+#include "run/RunFacts.h"
 #include "run/RunState.h"
-#include "run/Switches.h"
+
+#include <QSet>
 
 #include <cstdio>
 
@@ -16,6 +16,13 @@ namespace {
 // True while HandleError runs: a failure that arises meanwhile (an unwritable log, a box that
 // cannot be shown) must not be handled again, or the protocol would recurse on itself.
 bool handlingFailure = false;
+
+struct Record {
+    bool readFailed = false;
+    bool storeMissed = false;
+    QSet<QString> toldUnreadable;
+};
+Record record;
 
 class HandlingGuard {
 public:
@@ -26,18 +33,29 @@ public:
 };
 
 void sayOnStderr(const QString& what) {
-    QString shown = currentExecutableName() + QStringLiteral(": ") + what;
+    QString shown = runFacts().executableName + QStringLiteral(": ") + what;
     const QByteArray line = shown.replace(MessageLineBreak, QStringLiteral(" ")).toLocal8Bit();
     std::fprintf(stderr, "%s\n", line.constData());
 }
 } // namespace
 
-QString currentExecutableName() {
-    try {
-        return platform::current().executableName();
-    } catch (const Failure&) {
-        return QString();
-    }
+bool noteFailure(const Failure& failure) {
+    record.storeMissed = record.storeMissed || failure.notStored;
+    if (failure.unreadable.isEmpty())
+        return true;
+    record.readFailed = true;
+    if (record.toldUnreadable.contains(failure.unreadable))
+        return false;
+    record.toldUnreadable.insert(failure.unreadable);
+    return true;
+}
+
+bool everythingReadAndStored() {
+    return !record.readFailed && !record.storeMissed;
+}
+
+void resetErrorProtocol() {
+    record = Record();
 }
 
 qint32 HandleError(qint32 number, const QString& source, const QString& description,
@@ -51,10 +69,9 @@ qint32 HandleError(qint32 number, const QString& source, const QString& descript
     }
     const HandlingGuard guard;
 
-    // Read as the operation GetOCXName always read it, so that a failure in reading it is
-    // handled as one while handling a failure.
-    QString component;
-    Procedure("GetOCXName").step([&] { component = componentName(); });
+    // The component's name is one of the run's facts: reading it cannot fail, so the protocol
+    // never calls itself through it.
+    const QString component = runFacts().componentName;
     const QString logLine = QStringLiteral("Fehler in ") + component + QStringLiteral(" / ") +
                             source + QStringLiteral(" / ") + procedureName +
                             QStringLiteral(" (Nr. ") + QString::number(number) +
@@ -67,7 +84,7 @@ qint32 HandleError(qint32 number, const QString& source, const QString& descript
         sayOnStderr(
             QStringLiteral("error log not written (%1): %2").arg(failure.description, logLine));
         confirmation = QStringLiteral("Error could not be logged to ") + MessageLineBreak +
-                       platform::printablePath(platform::upperCase(errorLogPath()));
+                       core::printablePath(core::upperCase(errorLogPath()));
     }
     const QString message = QStringLiteral("Unexpected error!") + MessageLineBreak + description +
                             MessageLineBreak + confirmation;
@@ -75,7 +92,7 @@ qint32 HandleError(qint32 number, const QString& source, const QString& descript
     qint32 decision = 2;
     try {
         // Before the start mode is decided, a silent run is already one that nobody watches.
-        if (StartModeSilent || unattendedRun()) {
+        if (StartModeSilent || runFacts().unattended()) {
             WriteServiceLog(message);
         } else if (!fatal) {
             const platform::Answer answer = platform::current().messageBox(

@@ -4,15 +4,23 @@
 
 #include <QString>
 
+struct Failure;
+
 // Writes the failure to the error log, reports it and returns the decision: 1 ends the
 // program, 2 resumes. A silent run, from its very start, shows no box: the report goes to the
-// service log and the run resumes. A failure while a failure is being handled is said once on stderr and
-// does not recurse; the handling goes on with the decision it would have given.
+// service log and the run resumes. A failure while a failure is being handled is said once on
+// stderr and does not recurse; the handling goes on with the decision it would have given.
 qint32 HandleError(qint32 number, const QString& source, const QString& description,
                    const QString& procedureName, bool fatal);
 
 // Ends the program at once: no further step runs and the dialog's closing path is skipped.
 [[noreturn]] void EndProgram();
 
-// The executable's name without extension, for a failure's source; never fails.
-QString currentExecutableName();
+// What the protocol keeps of a run, for its exit status: whether a file could not be read or
+// a store the run is for did not land. noteFailure records a failure before it is handled and
+// says whether it is to be told: an unreadable file is told once a run, not once for every
+// entry asked of it.
+bool noteFailure(const Failure& failure);
+bool everythingReadAndStored();
+// Back to program start, for a test's next run.
+void resetErrorProtocol();

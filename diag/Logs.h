@@ -15,7 +15,7 @@ QString WriteErrorLog(const QString& text, bool announce);
 // Appends "! Fault " + executable name + ": " + text to the service log.
 void WriteServiceLog(const QString& text);
 
-// Silent run (also before the start mode is decided, see unattendedRun): as WriteServiceLog.
+// Silent run (also before the start mode is decided, RunFacts::unattended): as WriteServiceLog.
 // Otherwise a critical box with OK titled with the executable name.
 void ReportFault(const QString& text);
 

@@ -1,8 +1,8 @@
 #include "diag/Procedure.h"
 
+#include "core/Failure.h"
 #include "diag/ErrorProtocol.h"
-#include "platform/Failure.h"
-#include "run/RunState.h"
+#include "run/RunFacts.h"
 
 #include <exception>
 #include <new>
@@ -20,16 +20,10 @@ bool Procedure::step(const std::function<void()>& body) {
         failure = {InternalError, QString(), QString::fromLocal8Bit(other.what())};
     }
     if (failure.source.isEmpty())
-        failure.source = currentExecutableName();
-    if (!failure.unreadable.isEmpty()) {
-        // Nothing the run stores may rest on what it could not read, and the exit status says
-        // so. An unreadable file is told once, not once for every entry asked of it.
-        ++Run.failedReads;
-        Run.storeMissed = true;
-        if (Run.unreadableFiles.contains(failure.unreadable))
-            return false;
-        Run.unreadableFiles.insert(failure.unreadable);
-    }
+        failure.source = runFacts().executableName;
+    readFailed_ = readFailed_ || !failure.unreadable.isEmpty();
+    if (!noteFailure(failure))
+        return false; // an unreadable file told before
     if (HandleError(failure.number, failure.source, failure.description, name_, false) == 1)
         EndProgram();
     return false;

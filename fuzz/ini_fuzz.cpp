@@ -3,11 +3,11 @@
 // spaces, and every function copes with whatever content and names it is given.
 
 #include "fuzz/FuzzCheck.h"
-#include "platform/ProfileFile.h"
+#include "ini/IniEngine.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
-using namespace platform::profile;
+using namespace ini;
 
 namespace {
 

@@ -6,14 +6,14 @@
 // entry still reads as its last write left it.
 
 #include "fuzz/FuzzCheck.h"
-#include "platform/ProfileFile.h"
+#include "ini/IniEngine.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <map>
 #include <vector>
 
-using namespace platform::profile;
+using namespace ini;
 
 namespace {
 

@@ -1,20 +1,13 @@
 #include "i18n/ControlTexts.h"
 
+#include "core/Failure.h"
+#include "core/Text.h"
 #include "i18n/InfoText.h"
 #include "i18n/Language.h"
-#include "platform/ControlWalk.h"
-#include "platform/Failure.h"
-#include "platform/Platform.h"
-#include "platform/Text.h"
-#include "run/RunState.h"
+#include "model/DialogModel.h"
 #include "store/IniAccess.h"
-#include "store/StoreCheck.h"
-
-#include <QWidget>
 
 #include <exception>
-
-HelpTextTable& HelpTexts = Run.helpTexts;
 
 namespace {
 
@@ -27,14 +20,15 @@ bool isText(const QString& value) {
 }
 
 bool hasCaption(const Control& control) {
-    const QString kind = platform::upperCase(control.kindName());
+    const QString kind = core::upperCase(control.kindName());
     return kind == QLatin1String("LABEL") || kind == QLatin1String("COMMANDBUTTON") ||
            kind == QLatin1String("CHECKBOX");
 }
 
 class ControlTexts {
 public:
-    ControlTexts(const QString& language, const QString& file) : language_(language), file_(file) {}
+    ControlTexts(DialogModel& dialog, const QString& language, const QString& file)
+        : dialog_(dialog), language_(language), file_(file) {}
 
     // Caption, help text and tool tip of one control. Throws whatever fails.
     void load(Control control, bool arrayMember) const {
@@ -50,59 +44,62 @@ public:
             if (helpNumber != 0)
                 loadHelpText(control, helpNumber);
         }
-        if (!platform::upperCase(control.Tag()).contains(NoToolTipMarker))
+        if (!core::upperCase(control.Tag()).contains(NoToolTipMarker))
             loadToolTip(control, QStringLiteral("TTT_") + keyTail);
     }
 
 private:
     // An entry that could not be read is not missing: the file keeps what it holds.
     void loadCaption(Control control, const QString& key) const {
-        const QString text = LoadIniString(language_, key, file_, false);
-        if (isText(text))
-            control.setCaption(text);
-        else if (lastReadFailed())
+        const Read<QString> text = LoadIniString(language_, key, file_, false);
+        if (isText(text.value))
+            control.setCaption(text.value);
+        else if (text.unread)
             return;
         else if (language_ != DesignLanguage)
-            SaveIni(NoText, language_, key, file_);
+            static_cast<void>(SaveIni(NoText, language_, key, file_));
         else // the design language fills itself with the designed captions
-            SaveIni(control.Caption(), language_, key, file_);
+            static_cast<void>(SaveIni(control.Caption(), language_, key, file_));
     }
 
     void loadHelpText(Control control, qint32 helpNumber) const {
-        QString& slot = HelpTexts[helpNumber];
+        QString& slot = dialog_.HelpTexts[helpNumber];
         const QString key = QStringLiteral("Help") + QString::number(helpNumber);
-        slot = LoadIniString(language_, key, file_, false);
+        const Read<QString> text = LoadIniString(language_, key, file_, false);
+        slot = text.value;
         if (isText(slot)) // what the info box shows, for screen readers
-            control.widget()->setAccessibleDescription(withLineBreaks(slot));
-        else if (!lastReadFailed())
-            SaveIni(NoText, language_, key, file_);
+            control.setDescription(withLineBreaks(slot));
+        else if (!text.unread)
+            static_cast<void>(SaveIni(NoText, language_, key, file_));
     }
 
     void loadToolTip(Control control, const QString& key) const {
-        const QString text = LoadIniString(language_, key, file_, false);
-        if (isText(text))
-            control.setToolTipText(text);
-        else if (!lastReadFailed())
-            SaveIni(NoText, language_, key, file_);
+        const Read<QString> text = LoadIniString(language_, key, file_, false);
+        if (isText(text.value))
+            control.setToolTipText(text.value);
+        else if (!text.unread)
+            static_cast<void>(SaveIni(NoText, language_, key, file_));
     }
 
+    DialogModel& dialog_;
     QString language_;
     QString file_;
 };
 
 } // namespace
 
-void LoadToolTipTexts() {
-    const QString language = GetLanguage();
-    const ControlTexts texts(language, languageFilePath());
-    const ControlWalk controls(programWindow());
-    const int count = controls.count();
+void LoadToolTipTexts(DialogModel& dialog) {
+    // The entries a run adds are wishes: a write that fails is not told (their results are
+    // dropped), and nothing depends on them.
+    const QString language = GetLanguage().value;
+    const ControlTexts texts(dialog, language, languageFilePath());
+    const int count = dialog.count();
     for (int i = 0; i < count; ++i) {
-        const bool arrayMember = controls.isArrayMember(i);
+        const bool arrayMember = dialog.isArrayMember(i);
         // A control whose texts cannot be handled keeps what it already has; the others are
         // not held up by it.
         try {
-            texts.load(controls.at(i), arrayMember);
+            texts.load(dialog.control(i), arrayMember);
         } catch (const Failure&) {
         } catch (const std::exception&) {
         }

@@ -1,18 +1,11 @@
 #include "i18n/InfoText.h"
 
-#include "i18n/ControlTexts.h"
-#include "platform/ControlWalk.h"
-#include "platform/Failure.h"
+#include "core/Failure.h"
+#include "model/DialogModel.h"
 #include "platform/Platform.h"
-#include "run/RunState.h"
-
-#include <QCheckBox>
 
 #include <exception>
 #include <functional>
-
-bool& HelpMode = Run.helpMode;
-bool& IgnoreNextClick = Run.ignoreNextClick;
 
 namespace {
 
@@ -43,11 +36,12 @@ QString withLineBreaks(const QString& helpText) {
     return result + rest;
 }
 
-void ShowInfoText(QWidget* control) {
-    if (!HelpMode)
+void ShowInfoText(DialogModel& dialog, int control) {
+    if (!dialog.HelpMode)
         return;
     QString helpText;
-    skippingFailure([&] { helpText = HelpTexts[Control(control).WhatsThisHelpID()]; });
+    skippingFailure(
+        [&] { helpText = dialog.HelpTexts[dialog.control(control).WhatsThisHelpID()]; });
     QString shown;
     skippingFailure([&] { shown = withLineBreaks(helpText); });
     skippingFailure([&] {
@@ -56,17 +50,17 @@ void ShowInfoText(QWidget* control) {
     });
 }
 
-void CheckInfoClick(QCheckBox* checkBox) {
-    if (!HelpMode)
+void CheckInfoClick(DialogModel& dialog, int checkBox) {
+    if (!dialog.HelpMode)
         return;
-    if (IgnoreNextClick) {
-        IgnoreNextClick = false;
+    if (dialog.IgnoreNextClick) {
+        dialog.IgnoreNextClick = false;
         return;
     }
-    IgnoreNextClick = true;
+    dialog.IgnoreNextClick = true;
     // The click has already changed the value; putting it back raises the box's click
     // notification again at once, which the flag turns away.
-    Control box(checkBox);
+    Control box = dialog.control(checkBox);
     box.setValue(box.Value() != 0 ? 0 : 1);
-    ShowInfoText(checkBox);
+    ShowInfoText(dialog, checkBox);
 }

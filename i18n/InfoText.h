@@ -4,14 +4,7 @@
 
 #include <QString>
 
-class QCheckBox;
-class QWidget;
-
-// Help mode is on. False at start; only the question-mark button switches it.
-extern bool& HelpMode;
-// The next click notification of a check box is the one CheckInfoClick raised itself by
-// putting the box back. False at start; only CheckInfoClick uses it.
-extern bool& IgnoreNextClick;
+class DialogModel;
 
 // The help text with every "<CRLF>" marker (any letter case) replaced by CR LF; all other
 // characters, their letter case included, stay as they are.
@@ -21,10 +14,10 @@ QString withLineBreaks(const QString& helpText);
 // replaced, in a modal box titled "Info:" with the information icon and an OK button. Does
 // nothing outside help mode. Reports nothing: a step that fails is skipped, so a help number
 // outside 1..100 shows an empty box.
-void ShowInfoText(QWidget* control);
+void ShowInfoText(DialogModel& dialog, int control);
 
 // What every check box's click notification runs. Outside help mode nothing happens. In help
 // mode the click is undone (a value other than 0 becomes 0, 0 becomes 1) and the box's info
 // text is shown; the notification that undoing raises is recognised by IgnoreNextClick and
 // returns at once. Failures pass to the caller.
-void CheckInfoClick(QCheckBox* checkBox);
+void CheckInfoClick(DialogModel& dialog, int checkBox);

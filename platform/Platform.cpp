@@ -25,4 +25,10 @@ void endAtOnce(int exitCode) {
     std::abort(); // not reached: endProcess does not return
 }
 
+QString withoutExeExtension(const QString& fileName) {
+    const QLatin1String extension(".exe");
+    return fileName.endsWith(extension, Qt::CaseInsensitive) ? fileName.chopped(extension.size())
+                                                             : fileName;
+}
+
 } // namespace platform

@@ -1,6 +1,7 @@
 #include "run/HostPath.h"
 
-#include "platform/PathCase.h"
+#include "core/Failure.h"
+#include "files/PathCase.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -23,10 +24,17 @@ QString fromHostPath(const QString& hostPath) {
     return path;
 }
 
+QString onDiskSpelling(const QString& path) {
+    const files::Spelling spelling = files::existingSpelling(path);
+    if (spelling.error != 0)
+        raiseReadFailure(spelling.unreadable, spelling.error);
+    return spelling.path;
+}
+
 QString resolveHostPathIgnoringCase(const QString& hostPath) {
     if (hostPath.isEmpty() || holdsReservedCharacter(hostPath))
         return QString();
-    const QString path = platform::existingSpelling(fromHostPath(hostPath));
+    const QString path = onDiskSpelling(fromHostPath(hostPath));
     if (path.isEmpty() || !QFileInfo(path).absoluteDir().exists())
         return QString();
     return path;

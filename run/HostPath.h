@@ -1,8 +1,7 @@
 #pragma once
-// Paths that the configuration host hands over in its own form, with a drive letter and "\"
-// (C:\TEMP\CFG.LOG), mapped onto this machine's folders: any drive's root is "/", each "\" is
-// "/", and since the host's file system ignores case (and switch values arrive upper-cased),
-// each folder and file is found without regard to case.
+// Paths on this machine: those that the configuration host hands over in its own form, with a
+// drive letter and "\" (C:\TEMP\CFG.LOG), and the installation's own, both found on disk
+// without regard to case as the host's file system finds them.
 
 #include <QString>
 
@@ -11,9 +10,12 @@
 // relative to the drive's current folder on the host.
 QString fromHostPath(const QString& hostPath);
 
-// A file to write to: as fromHostPath, with each existing folder and file spelled as on disk
-// (platform::existingSpelling), but empty text when the path is empty, when
-// its folder does not exist, or when it holds a character no file name on the host may hold
-// (< > " | ? * or a control character; so a LOGFILE value in quotation marks, which keeps
-// them, names no file).
+// The path as it is spelled on disk (files::existingSpelling). A name that cannot be looked
+// at, or a folder that cannot be listed, raises the failure of a file that could not be read.
+QString onDiskSpelling(const QString& path);
+
+// A file to write to: as fromHostPath, spelled as on disk, but empty text when the path is
+// empty, when its folder does not exist, or when it holds a character no file name on the
+// host may hold (< > " | ? * or a control character; so a LOGFILE value in quotation marks,
+// which keeps them, names no file).
 QString resolveHostPathIgnoringCase(const QString& hostPath);

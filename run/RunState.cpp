@@ -1,11 +1,7 @@
 #include "run/RunState.h"
 
-#include "platform/SafeFile.h"
+StartMode RunStartMode;
 
-RunState Run;
-
-void resetRunState() {
-    Run = RunState();
-    platform::file::releaseFolderLock();
-    platform::file::resetLockWait();
+void resetStartMode() {
+    RunStartMode = StartMode();
 }

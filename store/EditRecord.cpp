@@ -1,7 +1,7 @@
 #include "store/EditRecord.h"
 
+#include "core/Cp1252.h"
 #include "diag/Procedure.h"
-#include "platform/Cp1252.h"
 #include "platform/Platform.h"
 #include "run/RunState.h"
 #include "store/FileLocations.h"
@@ -10,7 +10,7 @@
 
 QString scrambleEditorValue(const QString& editorValue) {
     QString scrambled;
-    for (const char byte : platform::toCp1252(editorValue)) {
+    for (const char byte : core::toCp1252(editorValue)) {
         if (byte == '-' || byte == '_')
             continue;
         scrambled += QString::number(static_cast<unsigned char>(byte) + 5, 16).toUpper();
@@ -26,7 +26,7 @@ void WriteEditInfo() {
             QStringLiteral("%1.%2.%3").arg(version.major).arg(version.minor).arg(version.revision) +
             (StartModeIntegrated ? QStringLiteral(" - Integrated")
                                  : QStringLiteral(" - Standalone"));
-        const QString cfg = GetCFGPath();
+        const QString cfg = procedure.take(GetCFGPath());
         requireStored(SaveIni(programText, QStringLiteral("Info"), QStringLiteral("S_Prog"), cfg),
                       cfg);
     });
@@ -39,7 +39,7 @@ void WriteEditInfo() {
     QString scrambled;
     procedure.step([&] { scrambled = scrambleEditorValue(editorValue); });
     procedure.step([&] {
-        const QString cfg = GetCFGPath();
+        const QString cfg = procedure.take(GetCFGPath());
         requireStored(SaveIni(scrambled, QStringLiteral("Info"), QStringLiteral("S_Editor"), cfg),
                       cfg);
     });

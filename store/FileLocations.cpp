@@ -1,12 +1,13 @@
 #include "store/FileLocations.h"
 
+#include "core/Failure.h"
+#include "core/Text.h"
 #include "diag/Logs.h"
 #include "diag/Procedure.h"
-#include "env/ProgramNames.h"
-#include "platform/PathCase.h"
+#include "files/PathCase.h"
 #include "platform/Platform.h"
-#include "platform/Text.h"
 #include "run/HostPath.h"
+#include "run/RunFacts.h"
 #include "run/RunState.h"
 #include "store/IniAccess.h"
 
@@ -15,23 +16,35 @@ namespace {
 // path stays as the installation names it: the existence test then decides, as it does for a
 // file whose test fails.
 void spellAsOnDisk(Procedure& procedure, QString& path) {
-    procedure.step([&] { path = platform::existingSpelling(path); });
+    procedure.step([&] { path = onDiskSpelling(path); });
+}
+
+// The existence test as a step's condition: one that fails (something unreadable in the file's
+// place) is told, and counts as found.
+bool exists(Procedure& procedure, const QString& path) {
+    return procedure.test([&] {
+        const FileOutcome<bool> found = platform::current().isOrdinaryFile(path);
+        if (found.error != 0)
+            raiseReadFailure(path, found.error);
+        return found.value;
+    });
 }
 } // namespace
 
-QString GetJX5ConfigurationIniPath() {
+Read<QString> GetJX5ConfigurationIniPath() {
     Procedure procedure("GetJX5ConfigurationIniPath");
     QString path;
     QString result;
-    procedure.step(
-        [&] { path = installationFolder() + QStringLiteral("/parameter/jx5configuration.ini"); });
+    procedure.step([&] {
+        path = runFacts().installationFolder + QStringLiteral("/parameter/jx5configuration.ini");
+    });
     spellAsOnDisk(procedure, path);
-    if (procedure.test([&] { return platform::current().isOrdinaryFile(path); }))
+    if (exists(procedure, path))
         result = path;
-    return result;
+    return procedure.result(result);
 }
 
-QString GetProgramIniPath(qint32 selector) {
+Read<QString> GetProgramIniPath(qint32 selector) {
     Procedure procedure("GetProgramIniPath");
     QString path;
     QString result;
@@ -40,9 +53,9 @@ QString GetProgramIniPath(qint32 selector) {
     if (readCopy) {
         QString saveAndRestore;
         procedure.step([&] {
-            saveAndRestore =
+            saveAndRestore = procedure.take(
                 LoadIniString(QStringLiteral("Common"), QStringLiteral("SaveAndRestore"),
-                              GetJX5ConfigurationIniPath(), false);
+                              procedure.take(GetJX5ConfigurationIniPath()), false));
         });
         procedure.step([&] {
             // The host writes SaveAndRestore in its own form, drive letter and "\" (a trailing
@@ -53,35 +66,37 @@ QString GetProgramIniPath(qint32 selector) {
                        : folder + QStringLiteral("/parameter/program.ini");
         });
     } else {
-        procedure.step(
-            [&] { path = installationFolder() + QStringLiteral("/parameter/Program.ini"); });
+        procedure.step([&] {
+            path = runFacts().installationFolder + QStringLiteral("/parameter/Program.ini");
+        });
     }
     spellAsOnDisk(procedure, path);
-    if (procedure.test([&] { return platform::current().isOrdinaryFile(path); }))
+    if (exists(procedure, path))
         result = path;
-    return result;
+    return procedure.result(result);
 }
 
 QString installationProgramIniPath() {
-    return platform::existingSpelling(installationFolder() +
-                                      QStringLiteral("/parameter/Program.ini"));
+    const QString path = runFacts().installationFolder + QStringLiteral("/parameter/Program.ini");
+    const files::Spelling spelling = files::existingSpelling(path);
+    return spelling.error == 0 ? spelling.path : path;
 }
 
-QString GetCFGPath() {
+Read<QString> GetCFGPath() {
     Procedure procedure("GetCFGPath");
     QString component;
     QString path;
-    procedure.step([&] { component = GetOCXName(); });
+    procedure.step([&] { component = runFacts().componentName; });
     procedure.step([&] {
-        path = installationFolder() + QLatin1Char('/') + component + QLatin1Char('/') + component +
-               QStringLiteral(".cfg");
+        path = runFacts().installationFolder + QLatin1Char('/') + component + QLatin1Char('/') +
+               component + QStringLiteral(".cfg");
     });
     spellAsOnDisk(procedure, path);
-    if (procedure.test([&] { return platform::current().isOrdinaryFile(path); }))
-        return path;
+    if (exists(procedure, path))
+        return procedure.result(path);
     procedure.step([&] {
         ReportFault(QStringLiteral("File not found: ") + MessageLineBreak +
-                    platform::printablePath(platform::upperCase(path)));
+                    core::printablePath(core::upperCase(path)));
     });
     platform::endAtOnce(platform::ExitFileMissing);
 }

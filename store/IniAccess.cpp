@@ -1,11 +1,10 @@
 #include "store/IniAccess.h"
 
+#include "core/Cp1252.h"
+#include "core/Failure.h"
 #include "diag/Logs.h"
 #include "diag/Procedure.h"
-#include "platform/Cp1252.h"
-#include "platform/Failure.h"
 #include "platform/Platform.h"
-#include "store/StoreCheck.h"
 
 #include <array>
 #include <charconv>
@@ -33,7 +32,7 @@ template <typename Real> QByteArray realText(Real value) {
 std::optional<QByteArray> textOf(const QVariant& value) {
     switch (value.typeId()) {
     case QMetaType::QString:
-        return platform::toCp1252(value.toString());
+        return core::toCp1252(value.toString());
     case QMetaType::Short:
     case QMetaType::Int:
     case QMetaType::UChar:
@@ -50,48 +49,46 @@ std::optional<QByteArray> textOf(const QVariant& value) {
 }
 } // namespace
 
-QString LoadIniString(const QString& section, const QString& key, const QString& file,
-                      bool reportMissing) {
+Read<QString> LoadIniString(const QString& section, const QString& key, const QString& file,
+                            bool reportMissing) {
     Procedure procedure("LoadIniString");
     QByteArray buffer;
-    const bool read = procedure.step([&] {
-        buffer = platform::current().getPrivateProfileString(platform::toCp1252(section),
-                                                             platform::toCp1252(key), ReadDefault,
-                                                             ReadBufferSize, file);
-        requireRead(file);
+    procedure.step([&] {
+        const FileOutcome<QByteArray> read = platform::current().getPrivateProfileString(
+            core::toCp1252(section), core::toCp1252(key), ReadDefault, ReadBufferSize, file);
+        if (read.error != 0)
+            raiseReadFailure(file, read.error);
+        buffer = read.value;
     });
-    noteReadOutcome(read);
     if (buffer.isEmpty() && reportMissing)
         procedure.step([&] { ReportFault(missingEntryText(section, key, file)); });
     QString value;
-    procedure.step([&] { value = platform::fromCp1252(buffer.left(ReadBufferSize - 1)); });
-    return value;
+    procedure.step([&] { value = core::fromCp1252(buffer.left(ReadBufferSize - 1)); });
+    return procedure.result(value);
 }
 
-qint16 LoadIniInteger(const QString& section, const QString& key, const QString& file,
-                      bool reportMissing) {
+Read<qint16> LoadIniInteger(const QString& section, const QString& key, const QString& file,
+                            bool reportMissing) {
     Procedure procedure("LoadIniInteger");
     qint16 value = 0;
-    bool overflow = false;
-    const bool read = procedure.step([&] {
-        const qint32 stored = platform::current().getPrivateProfileInt(
-            platform::toCp1252(section), platform::toCp1252(key), MissingInteger, file);
-        requireRead(file);
-        overflow = stored < std::numeric_limits<qint16>::min() ||
-                   stored > std::numeric_limits<qint16>::max();
-        if (overflow)
+    procedure.step([&] {
+        const FileOutcome<qint32> read = platform::current().getPrivateProfileInt(
+            core::toCp1252(section), core::toCp1252(key), MissingInteger, file);
+        if (read.error != 0)
+            raiseReadFailure(file, read.error);
+        // An overflow is a value that was read: the documented rule reads it as 0.
+        if (read.value < std::numeric_limits<qint16>::min() ||
+            read.value > std::numeric_limits<qint16>::max())
             raiseFailure(Overflow);
-        value = static_cast<qint16>(stored);
+        value = static_cast<qint16>(read.value);
     });
-    // An overflow is a value that was read: the documented rule reads it as 0.
-    noteReadOutcome(read || overflow);
     if (value == MissingInteger && reportMissing)
         procedure.step([&] { ReportFault(missingEntryText(section, key, file)); });
-    return value;
+    return procedure.result(value);
 }
 
-qint16 SaveIni(const QVariant& value, const QString& section, const QString& key,
-               const QString& file) {
+Saved SaveIni(const QVariant& value, const QString& section, const QString& key,
+              const QString& file) {
     Procedure procedure("SaveIni");
     std::optional<QByteArray> text;
     procedure.step([&] {
@@ -99,11 +96,12 @@ qint16 SaveIni(const QVariant& value, const QString& section, const QString& key
         if (!text)
             ReportFault(QStringLiteral("Ini Save:  wrong data type"));
     });
-    qint16 result = 0;
+    Saved saved;
     procedure.step([&] {
-        const int written = platform::current().writePrivateProfileString(
-            platform::toCp1252(section), platform::toCp1252(key), text, file);
-        result = static_cast<qint16>(written != 0 ? 1 : 0);
+        const FileOutcome<int> written = platform::current().writePrivateProfileString(
+            core::toCp1252(section), core::toCp1252(key), text, file);
+        saved = {static_cast<qint16>(written.value != 0 ? 1 : 0), written.error,
+                 written.lockedFolder};
     });
-    return result;
+    return saved;
 }

@@ -1,7 +1,7 @@
 #include "store/StatusBits.h"
 
+#include "core/Failure.h"
 #include "diag/Procedure.h"
-#include "platform/Failure.h"
 
 #include <limits>
 

@@ -1,18 +1,15 @@
 #include "store/StoreCheck.h"
 
-#include "platform/Failure.h"
+#include "core/Failure.h"
 #include "platform/Platform.h"
-#include "run/RunState.h"
 
-void requireStored(qint16 saveResult, const QString& file) {
-    if (saveResult != 0)
-        return;
-    refuseStore(file, platform::current().lastWriteError());
+void requireStored(const Saved& saved, const QString& file) {
+    if (saved.value == 0)
+        refuseStore(file, saved.error, saved.lockedFolder);
 }
 
-void refuseStore(const QString& file, int systemError) {
-    Run.storeMissed = true;
-    raiseWriteFailure(file, systemError);
+void refuseStore(const QString& file, int systemError, const QString& lockedFolder) {
+    raiseWriteFailure(file, systemError, lockedFolder);
 }
 
 StoreLock::~StoreLock() {
@@ -21,24 +18,8 @@ StoreLock::~StoreLock() {
 }
 
 void StoreLock::take(const QString& file) {
-    if (const int error = platform::current().holdFolderLock(file))
-        refuseStore(file, error);
+    const FileOutcome<bool> held = platform::current().holdFolderLock(file);
+    if (!held.value)
+        refuseStore(file, held.error, held.lockedFolder);
     held_ = true;
-}
-
-void requireRead(const QString& file) {
-    if (const int error = platform::current().lastReadError(); error != 0)
-        raiseReadFailure(file, error);
-}
-
-void noteReadOutcome(bool read) {
-    Run.lastReadFailed = !read;
-}
-
-bool lastReadFailed() {
-    return Run.lastReadFailed;
-}
-
-bool everyStoreLanded() {
-    return !Run.storeMissed;
 }

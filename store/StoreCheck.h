@@ -1,18 +1,19 @@
 #pragma once
-// What a run's stores rest on and whether they landed. A read that could not read its file
-// and a store that did not land are failures the user hears of; nothing is stored on a value
-// that was not read, and the exit status tells it too.
+// Whether the stores a run is for landed. A store that did not land is a failure the user
+// hears of, named with its file and the system's reason, and the exit status tells it too.
+
+#include "store/IniAccess.h"
 
 #include <QString>
 
-// For a SaveIni result of a store the run is for: 0 notes that the store did not land and
-// raises the failure that names the file and the system's reason (no space left, permission
-// denied, read-only file system, not found, ...).
-void requireStored(qint16 saveResult, const QString& file);
+// For the outcome of a store the run is for: one that did not land raises the failure that
+// names the file and the system's reason (no space left, permission denied, read-only file
+// system, not found, another program keeps the folder locked, ...).
+void requireStored(const Saved& saved, const QString& file);
 
-// Notes that a store the run is for cannot be made and raises the failure that names the file
-// and the system's reason.
-[[noreturn]] void refuseStore(const QString& file, int systemError);
+// Raises the failure of a store the run is for that cannot be made.
+[[noreturn]] void refuseStore(const QString& file, int systemError,
+                              const QString& lockedFolder = {});
 
 // The lock of the folder a store goes to, held from reading the value to storing it, so that
 // another tool that honours the lock cannot change the file in between and lose its change to
@@ -31,18 +32,3 @@ public:
 private:
     bool held_ = false;
 };
-
-// Right after a profile read of file: raises the failure of a file that could not be read (no
-// permission, I/O error, too many open files, not an ordinary file, ...), naming the file and
-// the reason. The error protocol tells each such file once a run (diag/Procedure.h).
-void requireRead(const QString& file);
-
-// Notes whether the last INI read gave a value that may be built on.
-void noteReadOutcome(bool read);
-
-// Whether the last INI read (LoadIniString, LoadIniInteger) failed: its value is no entry's
-// value, and no store may be built on it.
-bool lastReadFailed();
-
-// Whether every read and every store of this run so far succeeded.
-bool everyStoreLanded();

@@ -1,7 +1,7 @@
 // Several runs at once, and a neighbour that honours the lock: every file stays complete, no
 // entry or update is lost, nothing is left behind.
 
-#include "platform/ProfileFile.h"
+#include "ini/IniEngine.h"
 #include "support/ProgramProcess.h"
 
 #include <QSaveFile>
@@ -63,13 +63,12 @@ TEST(ConcurrentRunsTest, ANeighbourThatHonoursTheLockLosesNoUpdate) {
         for (int i = 0; i < Updates; ++i) {
             ::flock(folder, LOCK_EX);
             const QByteArray bytes = TempInstallation::readFile(ini);
-            const int value = platform::profile::findValue(bytes, "Machine1", "MainPictureStatus")
-                                  .value_or("0")
-                                  .toInt();
+            const int value =
+                ini::findValue(bytes, "Machine1", "MainPictureStatus").value_or("0").toInt();
             QSaveFile out(ini);
             out.open(QIODevice::WriteOnly);
-            out.write(platform::profile::withEntry(bytes, "Machine1", "MainPictureStatus",
-                                                   QByteArray::number(value + 32)));
+            out.write(ini::withEntry(bytes, "Machine1", "MainPictureStatus",
+                                     QByteArray::number(value + 32)));
             out.commit();
             ::flock(folder, LOCK_UN);
         }
@@ -90,7 +89,7 @@ TEST(ConcurrentRunsTest, ANeighbourThatHonoursTheLockLosesNoUpdate) {
     for (std::thread& program : programs)
         program.join();
     std::printf("%d runs stored while the neighbour made %d updates\n", int(runs), Updates);
-    EXPECT_EQ(platform::profile::findValue(at.read(T::ProgramIni), "Machine1", "MainPictureStatus"),
+    EXPECT_EQ(ini::findValue(at.read(T::ProgramIni), "Machine1", "MainPictureStatus"),
               QByteArray::number(19 + 32 * Updates));
     EXPECT_EQ(at.leftovers(), QStringList());
 }

@@ -1,11 +1,11 @@
 // The error protocol, the logs and the resume-next mechanism: exact texts on screen and on
 // disk, the decision, and the failures that arise while a failure is handled.
 
+#include "core/Failure.h"
 #include "diag/ErrorProtocol.h"
 #include "diag/Logs.h"
 #include "diag/Procedure.h"
-#include "env/StartMode.h"
-#include "platform/Failure.h"
+#include "dialog/StartMode.h"
 #include "support/ProgramFixture.h"
 
 #include <cerrno>
@@ -60,9 +60,12 @@ TEST_F(ErrorProtocolTest, SilentRunLogsTwiceAndResumesWithoutABox) {
                   "\r\n! Fault 415_MainPicture_Config: Ini Save:  wrong data type\r\n");
 }
 
+// A box that cannot be shown while a failure is handled does not loop; an executable name too
+// short for a component's leaves the name empty in the line.
 TEST_F(ErrorProtocolTest, AFailureWhileHandlingDoesNotRecurse) {
-    // GetOCXName follows the protocol itself; its failure inside HandleError must not loop.
-    platform.failNext(u"executableName"_s, 5);
+    platform.name = u"_Confi"_s;
+    refreshFacts();
+    platform.failNext(u"messageBox"_s, 5);
     EXPECT_EQ(handle("Overflow"), 2);
     EXPECT_EQ(errorLogEntries(), QByteArrayList{"Fehler in  / s / A (Nr. 6) :Overflow"});
 }

@@ -1,24 +1,26 @@
 // Where the installation's files are found, and the edit record.
 
+#include "core/Failure.h"
 #include "diag/Logs.h"
-#include "env/StartMode.h"
-#include "platform/Failure.h"
+#include "dialog/StartMode.h"
 #include "store/EditRecord.h"
 #include "store/FileLocations.h"
 #include "store/IniAccess.h"
 #include "store/MachineList.h"
 #include "support/ProgramFixture.h"
 
+#include <cerrno>
+
 namespace {
 
 using FileLocationsTest = ProgramFixture;
 
 TEST_F(FileLocationsTest, AFolderIsNoFileButAFailedTestThatIsResumedCountsAsFound) {
-    EXPECT_EQ(GetJX5ConfigurationIniPath(), QString());
+    EXPECT_EQ(GetJX5ConfigurationIniPath().value, QString());
     QDir().mkpath(installation.programIni());
-    EXPECT_EQ(GetProgramIniPath(2), QString());
-    platform.failNext(u"isOrdinaryFile"_s, 71);
-    EXPECT_EQ(GetJX5ConfigurationIniPath(), installation.path(TempInstallation::HostIni));
+    EXPECT_EQ(GetProgramIniPath(2).value, QString());
+    platform.failNext(u"isOrdinaryFile"_s, EIO);
+    EXPECT_EQ(GetJX5ConfigurationIniPath().value, installation.path(TempInstallation::HostIni));
     EXPECT_EQ(platform.boxes.size(), 1u);
 }
 
@@ -59,10 +61,11 @@ TEST_F(FileLocationsTest, HostPathsLeadToTheFilesThatExistWhateverTheirCase) {
         if (qstrcmp(c.use, "SaveAndRestore") == 0) {
             installation.writeHostIni(hostPath);
             StartModeIntegrated = true;
-            EXPECT_EQ(GetProgramIniPath(1), found);
+            EXPECT_EQ(GetProgramIniPath(1).value, found);
             continue;
         }
         platform.arguments = u"/EXTERNAL=JX5CFG /LOGFILE="_s + hostPath;
+        refreshFacts();
         if (found.isEmpty()) {
             EXPECT_THROW(WriteErrorLog(u"line"_s, false), Failure);
             continue;
@@ -80,13 +83,15 @@ TEST_F(FileLocationsTest, InstallationFilesAreFoundWithoutRegardToCase) {
     installation.write(u"PARAMETER/JX5Configuration.INI"_s,
                        "[Common]\r\nSaveAndRestore=" + installation.root().toUtf8());
     installation.write(u"415_MainPicture/415_mainpicture.CFG"_s, "");
-    EXPECT_EQ(GetJX5ConfigurationIniPath(), installation.path(u"PARAMETER/JX5Configuration.INI"_s));
-    EXPECT_EQ(GetCFGPath(), installation.path(u"415_MainPicture/415_mainpicture.CFG"_s));
+    EXPECT_EQ(GetJX5ConfigurationIniPath().value,
+              installation.path(u"PARAMETER/JX5Configuration.INI"_s));
+    EXPECT_EQ(GetCFGPath().value, installation.path(u"415_MainPicture/415_mainpicture.CFG"_s));
     const QString programIni = installation.path(u"PARAMETER/program.ini"_s);
-    EXPECT_EQ(GetProgramIniPath(2), programIni);
+    EXPECT_EQ(GetProgramIniPath(2).value, programIni);
     StartModeIntegrated = true; // the read copy below SaveAndRestore, here the installation
-    EXPECT_EQ(GetProgramIniPath(1), programIni);
-    SaveIni(19, u"Machine1"_s, u"MainPictureStatus"_s, GetProgramIniPath(2));
+    EXPECT_EQ(GetProgramIniPath(1).value, programIni);
+    static_cast<void>(
+        SaveIni(19, u"Machine1"_s, u"MainPictureStatus"_s, GetProgramIniPath(2).value));
     EXPECT_EQ(TempInstallation::readFile(programIni), "[Machine1]\r\nMainPictureStatus=19\r\n");
     EXPECT_EQ(QDir(installation.root()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 2);
     EXPECT_EQ(QDir(installation.path(u"PARAMETER"_s)).count(), 4u); // ".", ".." and the two
@@ -100,7 +105,7 @@ TEST_F(FileLocationsTest, AMissingCfgIsReportedAndEndsTheProgram) {
     EXPECT_EQ(platform.boxes[0].title, u"415_MainPicture_Config"_s);
     installation.write(u"415_MainPicture/415_MainPicture.cfg"_s,
                        "[Project]\r\nValidMachines=1;2\r\n");
-    EXPECT_EQ(GetValidMachines(), u"1;2"_s);
+    EXPECT_EQ(GetValidMachines().value, u"1;2"_s);
 }
 
 // Codes 1 and 255, "€" as its code 128, a character outside the code page as "?" (63).

@@ -1,11 +1,10 @@
 // The language file: the language id, the entries a run adds in window order, the rules by
 // which its texts replace the built-in ones, and the help mode's info texts.
 
-#include "app/frm_415_MainPicture_Config_Exe.h"
 #include "i18n/ControlTexts.h"
 #include "i18n/InfoText.h"
-#include "platform/ControlWalk.h"
 #include "support/ProgramFixture.h"
+#include "window/frm_415_MainPicture_Config_Exe.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -25,7 +24,7 @@ protected:
     // A fresh window loads its texts; the language file as it leaves it.
     QByteArray loadIntoNewWindow() {
         window = std::make_unique<frm_415_MainPicture_Config_Exe>();
-        LoadToolTipTexts();
+        LoadToolTipTexts(window->dialog().model);
         return installation.read(LanguageFile);
     }
 
@@ -35,11 +34,12 @@ protected:
 TEST_F(I18nTest, AFirstRunWritesTheLanguageAndAllDesignedTextsInWindowOrder) {
     EXPECT_EQ(loadIntoNewWindow(), golden("first_run_1031.ini"));
     EXPECT_EQ(window->CheckFaden->toolTip(), QString());
-    EXPECT_EQ(HelpTexts[16], QString());
+    EXPECT_EQ(window->dialog().model.HelpTexts[16], QString());
     // A second run finds every entry and changes no byte; the placeholders now fill HelpTexts.
     EXPECT_EQ(loadIntoNewWindow(), golden("first_run_1031.ini"));
-    EXPECT_EQ(HelpTexts[16], u"0"_s);
-    EXPECT_EQ(HelpTexts[11], QString()) << "a frame's help number is not read";
+    EXPECT_EQ(window->dialog().model.HelpTexts[16], u"0"_s);
+    EXPECT_EQ(window->dialog().model.HelpTexts[11], QString())
+        << "a frame's help number is not read";
     // Only an empty language id is replaced, in its place.
     installation.write(LanguageFile, "[Language]\r\nLanguage=\r\n");
     EXPECT_EQ(loadIntoNewWindow(), golden("first_run_1031.ini"));
@@ -70,8 +70,7 @@ TEST_F(I18nTest, ACaptionReplacesTheBuiltInOneOnlyWhenItIsNeitherEmptyNorZero) {
                                              "]\r\nCaption_CheckFaden_=" + value + "\r\n");
         const QByteArray after = loadIntoNewWindow();
         EXPECT_EQ(window->CheckFaden->text(), QString::fromLatin1(shown));
-        EXPECT_EQ(platform::profile::findValue(after, language, "Caption_CheckFaden_"),
-                  storedAfter);
+        EXPECT_EQ(ini::findValue(after, language, "Caption_CheckFaden_"), storedAfter);
         EXPECT_EQ(window->CheckOhneBobinen->text(), u"ohne Bobinen"_s);
     }
     // A long caption is shown cut to 254 characters and stays in the file as it was.
@@ -90,7 +89,7 @@ TEST_F(I18nTest, ACaptionReplacesTheBuiltInOneOnlyWhenItIsNeitherEmptyNorZero) {
     EXPECT_EQ(window->CheckEtikette->toolTip(), u"labelling unit fitted"_s);
     EXPECT_EQ(window->CommandOK->text(), u"OK"_s);
     EXPECT_EQ(window->MainFrame->toolTip(), u"options"_s);
-    EXPECT_EQ(HelpTexts[12], u"Tick when a labelling unit<CRLF>is fitted"_s);
+    EXPECT_EQ(window->dialog().model.HelpTexts[12], u"Tick when a labelling unit<CRLF>is fitted"_s);
     EXPECT_EQ(window->CheckEtikette->accessibleDescription(),
               u"Tick when a labelling unit\r\nis fitted"_s);
     EXPECT_EQ(window->CheckFaden->accessibleDescription(), QString()); // "0" is no text
@@ -99,14 +98,13 @@ TEST_F(I18nTest, ACaptionReplacesTheBuiltInOneOnlyWhenItIsNeitherEmptyNorZero) {
 // Only in help mode; markers in any letter case, every other character kept as it is; a help
 // number outside 1..100 shows an empty box.
 TEST_F(I18nTest, TheInfoBoxShowsTheHelpTextWithLineBreaksOnlyInHelpMode) {
-    QLabel control;
-    control.setProperty(control_property::WhatsThisHelpID, 1);
-    HelpTexts[1] = QString::fromLatin1("a<crlf>x<CRLF<CrLf>Fu\xdf<CR LF>");
-    ShowInfoText(&control);
-    HelpMode = true;
-    ShowInfoText(&control);
-    control.setProperty(control_property::WhatsThisHelpID, 101);
-    ShowInfoText(&control);
+    DialogModel dialog;
+    const int ok = dialog.control("CommandOK").index(); // help number 1
+    dialog.HelpTexts[1] = QString::fromLatin1("a<crlf>x<CRLF<CrLf>Fu\xdf<CR LF>");
+    ShowInfoText(dialog, ok);
+    dialog.HelpMode = true;
+    ShowInfoText(dialog, ok);
+    ShowInfoText(dialog, dialog.control("CommandQuest").index()); // help number 0
     ASSERT_EQ(platform.boxes.size(), 2u);
     EXPECT_EQ(platform.boxes[0].text, QString::fromLatin1("a\r\nx<CRLF\r\nFu\xdf<CR LF>"));
     EXPECT_EQ(platform.boxes[1].text, QString());

@@ -2,11 +2,10 @@
 // dialog in German and in English, each a text a run takes as it is, so the file never
 // changes under the program.
 
-#include "app/frm_415_MainPicture_Config_Exe.h"
+#include "core/Cp1252.h"
 #include "i18n/ControlTexts.h"
-#include "platform/ControlWalk.h"
-#include "platform/Cp1252.h"
-#include "platform/ProfileFile.h"
+#include "ini/IniEngine.h"
+#include "model/DialogModel.h"
 #include "support/ProgramFixture.h"
 
 namespace {
@@ -19,8 +18,7 @@ const int HelpNumbers[] = {1, 2, 12, 13, 14, 15, 16};
 
 // The value stored in the template, as the program's code page reads it, uncut.
 QString storedValue(const QByteArray& language, const QByteArray& key) {
-    return platform::fromCp1252(
-        platform::profile::findValue(Template, language, key).value_or("<missing>"));
+    return core::fromCp1252(ini::findValue(Template, language, key).value_or("<missing>"));
 }
 
 using LanguageTemplateTest = ProgramFixture;
@@ -28,23 +26,20 @@ using LanguageTemplateTest = ProgramFixture;
 // Every entry the dialog asks for is there in either language, or the run would add it and
 // change the file.
 TEST_F(LanguageTemplateTest, EitherLanguageShowsRealTextsAndLeavesTheFileAsItWas) {
-    frm_415_MainPicture_Config_Exe designed;
-    const ControlWalk designedControls(&designed);
+    DialogModel designed;
     QString germanHelp[std::size(HelpNumbers)];
     for (const char* language : {"1031", "1033"}) {
         SCOPED_TRACE(language);
         // A fresh window loads its texts from the template with this language chosen.
-        resetRunState();
+        nextRun();
         const QByteArray fileBefore = QByteArray(Template).replace(
             "\r\nLanguage=1031\r\n", "\r\nLanguage=" + QByteArray(language) + "\r\n");
         installation.write(LanguageFile, fileBefore);
-        frm_415_MainPicture_Config_Exe window;
-        LoadToolTipTexts();
+        DialogModel dialog;
+        LoadToolTipTexts(dialog);
         EXPECT_EQ(installation.read(LanguageFile), fileBefore) << "the program rewrote entries";
-        const ControlWalk controls(&window);
-        ASSERT_EQ(controls.count(), designedControls.count());
-        for (int i = 0; i < controls.count(); ++i) {
-            const Control control = controls.at(i);
+        for (int i = 0; i < dialog.count(); ++i) {
+            const Control control = dialog.control(i);
             SCOPED_TRACE(control.Name().toStdString());
             const QString key = control.Name() + QLatin1Char('_') + control.Tag();
             // Every control explains itself, with the whole text as it stands in the file.
@@ -55,7 +50,7 @@ TEST_F(LanguageTemplateTest, EitherLanguageShowsRealTextsAndLeavesTheFileAsItWas
                 continue;
             // Pictures stay alone on the buttons; German is the design, English its
             // translation.
-            const QString designedCaption = designedControls.at(i).Caption();
+            const QString designedCaption = designed.control(i).Caption();
             if (kind == u"CommandButton"_s)
                 EXPECT_EQ(control.Caption(), QString());
             else if (QByteArray(language) == "1031")
@@ -65,7 +60,7 @@ TEST_F(LanguageTemplateTest, EitherLanguageShowsRealTextsAndLeavesTheFileAsItWas
         }
         for (size_t n = 0; n < std::size(HelpNumbers); ++n) {
             const int number = HelpNumbers[n];
-            const QString help = HelpTexts[number];
+            const QString help = dialog.HelpTexts[number];
             SCOPED_TRACE(number);
             EXPECT_EQ(help, storedValue(language, "Help" + QByteArray::number(number)))
                 << "cut at 254 characters";

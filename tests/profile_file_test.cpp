@@ -1,7 +1,8 @@
 // The INI engine: pure text functions on tables of contents, file functions on real files.
 
-#include "platform/LogAppend.h"
-#include "platform/ProfileFile.h"
+#include "files/LogAppend.h"
+#include "ini/IniEngine.h"
+#include "platform/ProfileFiles.h"
 #include "support/TempInstallation.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +13,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace profile = platform::profile;
 using Bytes = QByteArray;
 using MaybeBytes = std::optional<QByteArray>;
 
@@ -40,7 +40,7 @@ TEST(FindValue, ReadsAsTheWindowsReader) {
         {"AfterALongLine", "[s]\r\nx=" + Bytes(100000, 'v') + "\r\nk=19", "s", "k", "19"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(profile::findValue(c.content, c.section, c.key), c.expected) << c.name;
+        EXPECT_EQ(ini::findValue(c.content, c.section, c.key), c.expected) << c.name;
 }
 
 // The bytes after a write: new lines end as the file's first line does, nothing else moves.
@@ -73,13 +73,13 @@ TEST(WithEntry, ChangesOnlyTheLinesItMust) {
          "[s]\r\na=1\r\nb=2\r\n"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(profile::withEntry(c.content, c.section, c.key, c.value), c.expected) << c.name;
+        EXPECT_EQ(ini::withEntry(c.content, c.section, c.key, c.value), c.expected) << c.name;
     // Names and values that could not be read back as written change nothing.
     const Bytes refused[][3] = {{"s", "a=b", "v"}, {"s", " ;k", "v"}, {"s", "[k", "v"},
                                 {"s", "  ", "v"},  {"s", "k\t", "v"}, {"a]b", "k", "v"},
                                 {"s", "k\n", "v"}, {"s", "k", "1\r2"}};
     for (const auto& [section, key, value] : refused)
-        EXPECT_EQ(profile::withEntry("[s]\nk=1\n", section, key, value), "[s]\nk=1\n")
+        EXPECT_EQ(ini::withEntry("[s]\nk=1\n", section, key, value), "[s]\nk=1\n")
             << key.constData();
 }
 
@@ -89,8 +89,8 @@ TEST(ParseInteger, LeadingNumberWrapsModulo32Bits) {
         {"- 5", 0},     {"4294967297", 1}, {"4294967295", -1}, {"0X1f", 31},
         {"-0x10", -16}, {"0xg", 0},        {"010", 10}};
     for (const auto& [text, value] : cases)
-        EXPECT_EQ(profile::parseInteger(text), value) << text;
-    EXPECT_EQ(profile::parseInteger("-2147483648"), INT32_MIN);
+        EXPECT_EQ(ini::parseInteger(text), value) << text;
+    EXPECT_EQ(ini::parseInteger("-2147483648"), INT32_MIN);
 }
 
 // --- Real files.
@@ -104,34 +104,36 @@ protected:
         return path(name);
     }
     QTemporaryDir dir;
+    platform::ProfileFiles profiles;
 };
 
 TEST_F(ProfileFiles, ReadsOfUnusableFilesGiveTheDefault) {
-    EXPECT_EQ(profile::readString("s", "k", "dflt  ", 255, path("missing.ini")), "dflt");
-    EXPECT_EQ(profile::readInteger("s", "k", -1, dir.path()), -1);
+    EXPECT_EQ(profiles.readString("s", "k", "dflt  ", 255, path("missing.ini")).value, "dflt");
+    EXPECT_EQ(profiles.readInteger("s", "k", -1, dir.path()).value, -1);
     // A pipe would block the read for ever.
     ASSERT_EQ(mkfifo(QFile::encodeName(path("pipe.ini")).constData(), 0644), 0);
-    EXPECT_EQ(profile::readString("s", "k", "d", 255, path("pipe.ini")), "d");
-    EXPECT_EQ(profile::writeString("s", "k", "v", path("pipe.ini")), 0);
+    EXPECT_EQ(profiles.readString("s", "k", "d", 255, path("pipe.ini")).value, "d");
+    EXPECT_EQ(profiles.writeString("s", "k", "v", path("pipe.ini")).value, 0);
     // A UTF-16 file is refused both ways, and stays as it is.
     const QString utf16 = write("u.ini", Bytes::fromHex("fffe5b004d005d000d000a006b003d003100"));
-    EXPECT_TRUE(profile::readInteger("M", "k", -1, utf16) == -1 &&
-                profile::lastReadError() == EILSEQ);
-    EXPECT_TRUE(profile::writeString("M", "k", "2", utf16) == 0 &&
-                profile::lastWriteError() == EILSEQ);
+    const FileOutcome<qint32> read = profiles.readInteger("M", "k", -1, utf16);
+    EXPECT_TRUE(read.value == -1 && read.error == EILSEQ);
+    const FileOutcome<int> written = profiles.writeString("M", "k", "2", utf16);
+    EXPECT_TRUE(written.value == 0 && written.error == EILSEQ);
     EXPECT_EQ(bytes(utf16).size(), 18);
     const QString ini = write("e.ini", "[s]\r\ne=\r\n[y");
-    EXPECT_EQ(profile::readString("s", "e", "dflt", 255, ini), "");
-    EXPECT_EQ(profile::readInteger("s", "e", -1, ini), -1);
+    EXPECT_EQ(profiles.readString("s", "e", "dflt", 255, ini).value, "");
+    EXPECT_EQ(profiles.readInteger("s", "e", -1, ini).value, -1);
 }
 
 TEST_F(ProfileFiles, WriteCreatesAMissingFileButNoMissingFolder) {
-    EXPECT_EQ(profile::writeString("Machine1", "MainPictureStatus", "19", path("new.ini")), 1);
+    EXPECT_EQ(profiles.writeString("Machine1", "MainPictureStatus", "19", path("new.ini")).value,
+              1);
     EXPECT_EQ(bytes(path("new.ini")), "[Machine1]\r\nMainPictureStatus=19\r\n");
     // Removing from a file that is not there succeeds and creates nothing.
-    EXPECT_EQ(profile::writeString("s", "k", std::nullopt, path("none.ini")), 1);
-    EXPECT_EQ(profile::writeString("s", "k", "2", path("no/such/folder.ini")), 0);
-    EXPECT_EQ(profile::writeString("s", "k", "2", dir.path()), 0);
+    EXPECT_EQ(profiles.writeString("s", "k", std::nullopt, path("none.ini")).value, 1);
+    EXPECT_EQ(profiles.writeString("s", "k", "2", path("no/such/folder.ini")).value, 0);
+    EXPECT_EQ(profiles.writeString("s", "k", "2", dir.path()).value, 0);
     EXPECT_EQ(TempInstallation::entries(dir.path()), QStringList{"new.ini"});
 }
 
@@ -140,8 +142,8 @@ TEST_F(ProfileFiles, WriteCreatesAMissingFileButNoMissingFolder) {
 TEST_F(ProfileFiles, AFileNobodyMayWriteIsNeverReplaced) {
     const QString ini = write("p.ini", "[s]\r\nk=2\r\n");
     ASSERT_TRUE(QFile::setPermissions(ini, QFile::ReadOwner | QFile::ReadGroup));
-    EXPECT_EQ(profile::writeString("s", "k", "3", ini), 0);
-    EXPECT_EQ(profile::writeString("s", "k", std::nullopt, ini), 0);
+    EXPECT_EQ(profiles.writeString("s", "k", "3", ini).value, 0);
+    EXPECT_EQ(profiles.writeString("s", "k", std::nullopt, ini).value, 0);
     EXPECT_EQ(bytes(ini), "[s]\r\nk=2\r\n");
 }
 
@@ -162,15 +164,15 @@ TEST_F(ProfileFiles, ReadsOfAKeptFileFindWhatAScanFinds) {
     for (int round = 0; round < 2; ++round)
         for (const char* section : sections)
             for (const char* key : {"k", "j", "x"})
-                EXPECT_EQ(profile::readString(section, key, "-", 255, ini),
-                          profile::findValue(content, section, key).value_or("-"))
+                EXPECT_EQ(profiles.readString(section, key, "-", 255, ini).value,
+                          ini::findValue(content, section, key).value_or("-"))
                     << section << " " << key;
     // The same size and a new modification time: read afresh.
     TempInstallation::writeFile(ini, Bytes(content).replace("k=8", "k=9"));
-    EXPECT_EQ(profile::readString("last", "k", "", 255, ini), "9");
+    EXPECT_EQ(profiles.readString("last", "k", "", 255, ini).value, "9");
     setAside();
-    EXPECT_EQ(profile::readString("last", "k", "", 255, ini), "9");
-    EXPECT_EQ(profile::readString("dup", "k", "", 255, ini), "3");
+    EXPECT_EQ(profiles.readString("last", "k", "", 255, ini).value, "9");
+    EXPECT_EQ(profiles.readString("dup", "k", "", 255, ini).value, "3");
 }
 
 // Links are followed through the real folders, as the system follows them: the file written
@@ -224,10 +226,11 @@ TEST_F(ProfileFiles, WriteFollowsLinksAsTheSystemDoes) {
         const QString file = path(c.path);
         const QStringList before = TempInstallation::entries(dir.path());
         if (c.log) {
-            EXPECT_EQ(platform::file::appendWhole(QFile::encodeName(file), "k=2\n"), c.error);
+            EXPECT_EQ(files::appendWhole(QFile::encodeName(file), "k=2\n"), c.error);
         } else {
-            EXPECT_EQ(profile::writeString("s", "k", "2", file), c.error == 0 ? 1 : 0);
-            EXPECT_EQ(profile::lastWriteError(), c.error);
+            const FileOutcome<int> written = profiles.writeString("s", "k", "2", file);
+            EXPECT_EQ(written.value, c.error == 0 ? 1 : 0);
+            EXPECT_EQ(written.error, c.error);
         }
         for (const QString& entry : c.error != 0 ? c.entries : QStringList())
             if (!entry.contains(u'>')) {
@@ -236,7 +239,7 @@ TEST_F(ProfileFiles, WriteFollowsLinksAsTheSystemDoes) {
         EXPECT_TRUE(!c.written || bytes(path(c.written)).contains("k=2"));
         // No new file beside the installation, nothing written anywhere else.
         EXPECT_EQ(TempInstallation::entries(dir.path()), before);
-        EXPECT_TRUE(c.error != 0 || profile::readString("s", "k", "", 255, file) == "2");
+        EXPECT_TRUE(c.error != 0 || profiles.readString("s", "k", "", 255, file).value == "2");
     }
 }
 

@@ -2,10 +2,10 @@
 // writers getting in between. After every failed save the file is the old complete file, no
 // temporary file is left and the reason is the system's.
 
-#include "platform/LogAppend.h"
-#include "platform/ProfileFile.h"
-#include "platform/SafeFile.h"
-#include "platform/SystemCalls.h"
+#include "files/LogAppend.h"
+#include "files/SafeFile.h"
+#include "files/SystemCalls.h"
+#include "platform/ProfileFiles.h"
 #include "support/CountedCalls.h"
 #include "support/TempInstallation.h"
 
@@ -22,8 +22,7 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
-namespace sys = platform::sys;
-namespace profile = platform::profile;
+namespace sys = files::sys;
 
 namespace {
 
@@ -42,6 +41,7 @@ protected:
     }
 
     CountedCalls counting;
+    platform::ProfileFiles profiles;
     QTemporaryDir folder;
 };
 
@@ -72,12 +72,15 @@ TEST_F(SafeFileTest, EveryFailedStepLeavesTheOldFileAndNoTemporaryFile) {
             ::chmod(QFile::encodeName(ini).constData(), 0666);
         };
         reset();
+        int lastError = 0;
         const auto save = [&] {
             faults.calls = 0;
-            ::seteuid(c.saver);
-            const int stored = profile::writeString("Machine1", "MainPictureStatus", "19", ini);
-            ::seteuid(0);
-            return stored;
+            EXPECT_EQ(::seteuid(c.saver), 0);
+            const FileOutcome<int> stored =
+                profiles.writeString("Machine1", "MainPictureStatus", "19", ini);
+            EXPECT_EQ(::seteuid(0), 0);
+            lastError = stored.error;
+            return stored.value;
         };
         // A dry run counts the calls of one save; then the original comes back.
         faults.failAt = 0;
@@ -120,7 +123,7 @@ TEST_F(SafeFileTest, EveryFailedStepLeavesTheOldFileAndNoTemporaryFile) {
                 if (stored == 1) {
                     EXPECT_EQ(now, changed) << at;
                 } else {
-                    EXPECT_EQ(profile::lastWriteError(), error) << at;
+                    EXPECT_EQ(lastError, error) << at;
                     EXPECT_TRUE(now == c.original ||
                                 (renamedAt > 0 && step > renamedAt && now == changed))
                         << at;
@@ -133,7 +136,7 @@ TEST_F(SafeFileTest, EveryFailedStepLeavesTheOldFileAndNoTemporaryFile) {
                     QFileInfo::exists(ini) ? QStringList{u"Program.ini"_s} : QStringList();
                 if (folderEntries() != alone) {
                     faults.failAt = 0;
-                    profile::writeString("Machine1", "MainPictureStatus", "20", ini);
+                    profiles.writeString("Machine1", "MainPictureStatus", "20", ini).value;
                     EXPECT_EQ(folderEntries(), QStringList{u"Program.ini"_s}) << at;
                 }
             }
@@ -145,7 +148,7 @@ TEST_F(SafeFileTest, ShortWritesStillWriteTheWholeFile) {
     const QByteArray original = "[s]\r\nk=1\r\n" + QByteArray(100000, 'x') + "\r\n";
     TempInstallation::writeFile(path(u"a.ini"_s), original);
     faults.writeLimit = 7;
-    EXPECT_EQ(profile::writeString("s", "k", "2", path(u"a.ini"_s)), 1);
+    EXPECT_EQ(profiles.writeString("s", "k", "2", path(u"a.ini"_s)).value, 1);
     EXPECT_EQ(TempInstallation::readFile(path(u"a.ini"_s)), "[s]\r\nk=2\r\n" + original.sliced(10));
 }
 
@@ -155,7 +158,7 @@ TEST_F(SafeFileTest, AnotherWritersRenameIsNeverOverwritten) {
     const auto save = [&] {
         TempInstallation::writeFile(path(u"p.ini"_s), "[s]\r\nours=0\r\ntheirs=0\r\n");
         faults.calls = 0;
-        return profile::writeString("s", "ours", "1", path(u"p.ini"_s));
+        return profiles.writeString("s", "ours", "1", path(u"p.ini"_s)).value;
     };
     ASSERT_EQ(save(), 1);
     faults.hook = [&] { outsideRename(u"p.ini"_s, "[s]\r\nours=0\r\ntheirs=1\r\n"); };
@@ -191,7 +194,7 @@ TEST_F(SafeFileTest, OnlyOurOwnLeftoversGoWithTheNextSave) {
     ASSERT_TRUE(giveAway(path(kept[3])));
     const int running = ::open(QFile::encodeName(path(kept[4])).constData(), O_RDONLY);
     ASSERT_EQ(::flock(running, LOCK_EX), 0);
-    EXPECT_EQ(profile::writeString("s", "k", "2", path(u"p.ini"_s)), 1);
+    EXPECT_EQ(profiles.writeString("s", "k", "2", path(u"p.ini"_s)).value, 1);
     ::close(running);
     EXPECT_EQ(TempInstallation::readFile(path(u"p.ini"_s)), "[s]\r\nk=2\r\nj=1\r\n");
     const QStringList entries = folderEntries(), expected = kept + QStringList{u"p.ini"_s};
@@ -200,8 +203,7 @@ TEST_F(SafeFileTest, OnlyOurOwnLeftoversGoWithTheNextSave) {
     // Another user's copy is neither put back nor built upon.
     TempInstallation::writeFile(copy, "x");
     ASSERT_TRUE(giveAway(copy));
-    EXPECT_EQ(profile::writeString("s", "k", "3", path(u"p.ini"_s)), 0);
-    EXPECT_EQ(profile::lastWriteError(), EBUSY);
+    EXPECT_EQ(profiles.writeString("s", "k", "3", path(u"p.ini"_s)).error, EBUSY);
 }
 
 // Everything that decides who may read or write a file, as one comparable text.
@@ -257,10 +259,10 @@ TEST_F(SafeFileTest, ASaveKeepsWhoMayReadAndWriteTheFile) {
         const QString file = sub + u"/p.ini"_s;
         const QByteArray name = QFile::encodeName(file);
         QDir().mkpath(sub);
-        ::chown(QFile::encodeName(sub).constData(), Root, c.folderGroup);
+        ASSERT_EQ(::chown(QFile::encodeName(sub).constData(), Root, c.folderGroup), 0);
         ::chmod(QFile::encodeName(sub).constData(), c.folderGroup != 0 ? 02777 : 0777);
         TempInstallation::writeFile(file, "[s]\r\nk=1\r\n");
-        ::chown(name.constData(), c.owner, c.group);
+        ASSERT_EQ(::chown(name.constData(), c.owner, c.group), 0);
         ::chmod(name.constData(), c.mode);
         if (c.attributes &&
             (::setxattr(name.constData(), "user.note", "kept", 4, 0) != 0 ||
@@ -275,7 +277,7 @@ TEST_F(SafeFileTest, ASaveKeepsWhoMayReadAndWriteTheFile) {
                 (::setgroups(1, groups) != 0 || ::setresgid(c.saver, c.saver, c.saver) != 0 ||
                  ::setresuid(c.saver, c.saver, c.saver) != 0))
                 ::_exit(2);
-            ::_exit(profile::writeString("s", "k", "2", file) == 1 ? 0 : 1);
+            ::_exit(profiles.writeString("s", "k", "2", file).value == 1 ? 0 : 1);
         }
         int status = -1;
         ::waitpid(saver, &status, 0);
@@ -299,7 +301,7 @@ TEST_F(SafeFileTest, AFolderSwappedForALinkNeverLeadsRootsSaveAstray) {
     QFile::link(path(u"root"_s), path(u"user/link"_s));
     for (const QString& owned :
          {u"user"_s, u"user/params"_s, u"user/params/p.ini"_s, u"user/link"_s})
-        ::lchown(QFile::encodeName(path(owned)).constData(), User, User);
+        ASSERT_EQ(::lchown(QFile::encodeName(path(owned)).constData(), User, User), 0);
     ::chmod(QFile::encodeName(folder.path()).constData(), 0755);
     const pid_t swapper = ::fork();
     if (swapper == 0) {
@@ -313,7 +315,8 @@ TEST_F(SafeFileTest, AFolderSwappedForALinkNeverLeadsRootsSaveAstray) {
     int stored = 0;
     for (int run = 1; run <= 2000; ++run)
         stored +=
-            profile::writeString("s", "k", QByteArray::number(run), path(u"user/params/p.ini"_s));
+            profiles.writeString("s", "k", QByteArray::number(run), path(u"user/params/p.ini"_s))
+                .value;
     ::kill(swapper, SIGKILL);
     ::waitpid(swapper, nullptr, 0);
     EXPECT_EQ(TempInstallation::readFile(path(u"root/p.ini"_s)), rootFile);
@@ -327,9 +330,9 @@ TEST_F(SafeFileTest, AFolderSwappedForALinkNeverLeadsRootsSaveAstray) {
 TEST_F(SafeFileTest, ALogThatIsAPipeFailsAtOnce) {
     const QByteArray log = QFile::encodeName(path(u"JX5cfglog.txt"_s));
     ASSERT_EQ(::mkfifo(log.constData(), 0644), 0);
-    EXPECT_NE(platform::file::appendWhole(log, "entry\r\n"), 0);
+    EXPECT_NE(files::appendWhole(log, "entry\r\n"), 0);
     const int reader = ::open(log.constData(), O_RDONLY | O_NONBLOCK);
-    EXPECT_EQ(platform::file::appendWhole(log, "entry\r\n"), EINVAL);
+    EXPECT_EQ(files::appendWhole(log, "entry\r\n"), EINVAL);
     ::close(reader);
 }
 

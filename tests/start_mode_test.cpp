@@ -1,8 +1,8 @@
 // Command-line switches, the start-mode decision and the names derived from the executable.
 
-#include "env/ProgramNames.h"
-#include "env/StartMode.h"
-#include "platform/QtPlatform.h"
+#include "dialog/StartMode.h"
+#include "platform/Platform.h"
+#include "run/RunFacts.h"
 #include "support/ProgramFixture.h"
 
 namespace {
@@ -52,15 +52,11 @@ TEST_F(StartModeTest, SetsBothFlagsFromExternalAndClearsEarlierOnes) {
                  {"/EXTERNAL=SILENT", false, true}};
     for (const auto& c : cases) {
         platform.arguments = QString::fromUtf8(c.commandLine);
+        refreshFacts();
         EXPECT_EQ(GetStartModeIntegrated(), c.integrated) << c.commandLine;
         EXPECT_TRUE(StartModeIntegrated == c.integrated && StartModeSilent == c.silent);
+        EXPECT_EQ(runFacts().unattended(), c.silent);
     }
-    // A command line that cannot be read leaves a standalone run.
-    platform.arguments = u"/EXTERNAL=JX5CFG"_s;
-    platform.failNext(u"commandLineArguments"_s, 5);
-    EXPECT_FALSE(GetStartModeIntegrated());
-    EXPECT_FALSE(StartModeSilent);
-    EXPECT_EQ(errorLogEntries().size(), 1);
 }
 
 // On Linux only a final ".exe" is no part of the executable's name; other dots belong to it.
@@ -75,10 +71,12 @@ TEST(ExecutableName, OnlyAFinalExeIsDropped) {
 
 // The program in the drive root, and an executable name shorter than "_Config".
 TEST_F(StartModeTest, FoldersAndComponentNameComeFromTheExecutable) {
-    EXPECT_EQ(installationFolder(), installation.root());
+    EXPECT_EQ(runFacts().installationFolder, installation.root());
+    EXPECT_EQ(GetOCXName(), u"415_MainPicture"_s);
     platform.folder = u"/"_s;
-    EXPECT_EQ(installationFolder(), QString());
     platform.name = u"_Confi"_s;
+    refreshFacts();
+    EXPECT_EQ(runFacts().installationFolder, QString());
     EXPECT_EQ(GetOCXName(), QString());
 }
 

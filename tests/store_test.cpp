@@ -1,12 +1,13 @@
 // Typed INI entries through the program's own read and write operations, and the status
 // bits that carry the five options.
 
-#include "env/StartMode.h"
 #include "store/IniAccess.h"
 #include "store/StatusBits.h"
 #include "support/ProgramFixture.h"
 
 #include <QLocale>
+
+#include <cerrno>
 
 namespace {
 
@@ -14,10 +15,10 @@ class StoreTest : public ProgramFixture {
 protected:
     QString file() const { return installation.path(u"test.ini"_s); }
     QString text(const char* key, bool reportMissing = false) const {
-        return LoadIniString(u"S"_s, QString::fromLatin1(key), file(), reportMissing);
+        return LoadIniString(u"S"_s, QString::fromLatin1(key), file(), reportMissing).value;
     }
     qint16 integer(const char* key) const {
-        return LoadIniInteger(u"S"_s, QString::fromLatin1(key), file(), false);
+        return LoadIniInteger(u"S"_s, QString::fromLatin1(key), file(), false).value;
     }
 };
 
@@ -45,10 +46,11 @@ TEST_F(StoreTest, IntegersAreSixteenBitsAndFailedReadsResumeWithZero) {
     }
     EXPECT_EQ(platform.boxes.size(), 2u);
     EXPECT_TRUE(errorLogEntries().value(0).endsWith("/ LoadIniInteger (Nr. 6) :Overflow"));
-    platform.failNext(u"getPrivateProfileString"_s, 75);
+    platform.failNext(u"getPrivateProfileString"_s, EIO);
     EXPECT_EQ(text("k"), QString());
-    platform.failNext(u"getPrivateProfileInt"_s, 75);
-    EXPECT_EQ(integer("k"), 0);
+    // Another file: an unreadable file is told once a run.
+    platform.failNext(u"getPrivateProfileInt"_s, EIO);
+    EXPECT_EQ(LoadIniInteger(u"S"_s, u"k"_s, installation.path(u"other.ini"_s), false).value, 0);
     EXPECT_EQ(platform.boxes.size(), 4u);
 }
 
@@ -62,14 +64,14 @@ TEST_F(StoreTest, SaveIniWritesTheFormOfTheValuesKind) {
                                                       {QVariant(), nullptr}}; // wrong kind
     for (const auto& [value, line] : cases) {
         installation.write(u"test.ini"_s, "[S]\r\nk=old\r\n");
-        SaveIni(value, u"S"_s, u"k"_s, file());
+        static_cast<void>(SaveIni(value, u"S"_s, u"k"_s, file()));
         EXPECT_EQ(installation.read(u"test.ini"_s),
                   line ? "[S]\r\n" + QByteArray(line) + "\r\n" : QByteArray("[S]\r\n"));
     }
     QLocale::setDefault(QLocale::c());
     ASSERT_EQ(platform.boxes.size(), 1u); // the wrong kind removes the key and is reported
     EXPECT_EQ(platform.boxes[0].text, u"Ini Save:  wrong data type"_s);
-    EXPECT_EQ(SaveIni(19, u"S"_s, u"k"_s, installation.path(u"missing/test.ini"_s)), 0);
+    EXPECT_EQ(SaveIni(19, u"S"_s, u"k"_s, installation.path(u"missing/test.ini"_s)).value, 0);
 }
 
 TEST_F(ProgramFixture, StatusBitsReadAndWriteOneBit) {

@@ -1,11 +1,9 @@
 // The dialog window as the user sees it: places, containers, colours on an offscreen grab,
 // focus, the check boxes' click notification in help mode, and the real platform's box text.
 
-#include "app/frm_415_MainPicture_Config_Exe.h"
-#include "i18n/InfoText.h"
-#include "platform/ControlWalk.h"
-#include "platform/QtPlatform.h"
 #include "support/ProgramFixture.h"
+#include "window/DesktopPlatform.h"
+#include "window/frm_415_MainPicture_Config_Exe.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -91,7 +89,7 @@ TEST_F(WindowTest, TheGrabShowsGreyAndTheThreePicturesCentredOnTheButtons) {
 // check box without a tool tip of its own shows none, not its frame's.
 TEST_F(WindowTest, CaptionsAndToolTipsArePlainTextAndNoToolTipIsBorrowed) {
     const QString markup = u"<b>fett</b><img src=\"/tmp/x.png\">&amp;"_s;
-    Control(window.Header).setCaption(markup);
+    window.dialog().model.control("Header").setCaption(markup);
     const Qt::TextFormat format = window.Header->textFormat();
     EXPECT_TRUE(format == Qt::PlainText ||
                 (format == Qt::AutoText && !Qt::mightBeRichText(window.Header->text())));
@@ -106,10 +104,10 @@ TEST_F(WindowTest, CaptionsAndToolTipsArePlainTextAndNoToolTipIsBorrowed) {
         QToolTip::hideText();
         return text;
     };
-    Control(window.FrameBobinenBock).setToolTipText(u"Bobinenbock"_s);
+    window.dialog().model.control("FrameBobinenBock").setToolTipText(u"Bobinenbock"_s);
     EXPECT_NE(hover(window.CheckFaden), u"Bobinenbock"_s);
     EXPECT_EQ(hover(window.FrameBobinenBock), u"Bobinenbock"_s);
-    Control(window.CheckEtikette).setToolTipText(markup);
+    window.dialog().model.control("CheckEtikette").setToolTipText(markup);
     EXPECT_EQ(hover(window.CheckEtikette), markup);
 }
 
@@ -124,13 +122,14 @@ TEST(WindowPaletteTest, TextsStayDarkOnLightGreyWhateverTheDesktopsColours) {
     auto window = std::make_unique<frm_415_MainPicture_Config_Exe>();
     QApplication::setPalette(desktop);
     QApplication::setPalette(dark);
-    const ControlWalk walk(window.get());
-    for (int i = 0; i < walk.count(); ++i) {
-        const QPalette colours = walk.at(i).widget()->palette();
+    DialogModel& model = window->dialog().model;
+    for (int i = 0; i < model.count(); ++i) {
+        const QString name = model.control(i).Name();
+        const QPalette colours = window->findChild<QWidget*>(name)->palette();
         EXPECT_EQ(colours.color(QPalette::Window), Grey);
         for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
             EXPECT_LT(colours.color(QPalette::Active, role).lightness(), 64)
-                << walk.at(i).Name().toStdString() << " " << role;
+                << name.toStdString() << " " << role;
         EXPECT_GT(colours.color(QPalette::Active, QPalette::Base).lightness(), 192);
     }
     window.reset();
@@ -149,13 +148,15 @@ TEST_F(WindowTest, AccessibilityClientsSeeTheDialogAsItStandsOnScreen) {
     const auto spoken = [](QWidget* button) { return node(button)->text(QAccessible::Name); };
     EXPECT_EQ(spoken(window.CommandOK), u"OK"_s);
     EXPECT_EQ(spoken(window.CommandCancel), u"Cancel"_s);
-    Control(window.CommandCancel).setToolTipText(u"Abbrechen"_s);
+    window.dialog().model.control("CommandCancel").setToolTipText(u"Abbrechen"_s);
     EXPECT_EQ(spoken(window.CommandCancel), u"Abbrechen"_s);
-    Control(window.CommandQuest).setToolTipText(u"Hilfe ein/aus: ein Klick erkl\u00E4rt"_s);
+    window.dialog()
+        .model.control("CommandQuest")
+        .setToolTipText(u"Hilfe ein/aus: ein Klick erkl\u00E4rt"_s);
     EXPECT_EQ(spoken(window.CommandQuest), u"Help mode"_s);
     EXPECT_EQ(node(window.CommandQuest)->text(QAccessible::Description),
               u"Hilfe ein/aus: ein Klick erkl\u00E4rt"_s);
-    Control(window.CheckFaden).setCaption(u"&ohne && Faden"_s);
+    window.dialog().model.control("CheckFaden").setCaption(u"&ohne && Faden"_s);
     EXPECT_EQ(spoken(window.CheckFaden), u"ohne & Faden"_s);
     EXPECT_EQ(node(&window)->role(), QAccessible::Dialog);
     EXPECT_EQ(node(&window)->text(QAccessible::Name), u"Base JX5CFG-Erweiterung"_s);
@@ -174,7 +175,7 @@ TEST_F(WindowTest, AccessibilityClientsSeeTheDialogAsItStandsOnScreen) {
               "CommandQuest CommandOK CommandCancel"_s);
     QAccessibleInterface* helpSwitch = node(window.CommandQuest);
     for (const bool helpMode : {false, true, false}) {
-        EXPECT_EQ(HelpMode, helpMode);
+        EXPECT_EQ(window.dialog().model.HelpMode, helpMode);
         EXPECT_TRUE(helpSwitch->role() == QAccessible::CheckBox && helpSwitch->state().checkable);
         EXPECT_EQ(helpSwitch->state().checked, helpMode);
         EXPECT_EQ(helpSwitch->actionInterface()->actionNames().value(0),
@@ -200,9 +201,10 @@ TEST_F(WindowTest, ActionsReturnBeforeTheirBoxAndAreRefusedWhileABoxIsOpen) {
             actions->doAction(actions->actionNames().value(0));
             EXPECT_TRUE(platform.boxes.empty());
             QApplication::processEvents();
-            EXPECT_EQ(platform.boxes.size(), boxOpen || !HelpMode ? 0u : 1u) << boxOpen;
+            EXPECT_EQ(platform.boxes.size(), boxOpen || !window.dialog().model.HelpMode ? 0u : 1u)
+                << boxOpen;
         }
-        EXPECT_EQ(HelpMode, boxOpen);
+        EXPECT_EQ(window.dialog().model.HelpMode, boxOpen);
     }
     EXPECT_FALSE(window.CheckFaden->isChecked());
 }
@@ -221,7 +223,7 @@ protected:
     }
     char name[23] = "415_MainPicture_Config";
     char* argv[2] = {name, nullptr};
-    platform::QtPlatform real{1, argv};
+    window::DesktopPlatform real{1, argv};
 };
 
 // The requested parts, LF CR and CR LF pairs (single and repeated) shown as single breaks,
@@ -251,7 +253,7 @@ TEST_F(QtPlatformTest, AYesNoBoxShowsTheRequestedPartsAndOnlyYesOrNoAnswersIt) {
         EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
     }
     real.setMousePointer(platform::Pointer::Default);
-    EXPECT_EQ(platform::textForDisplay(u"\n\ra\n\rb\r\nc\r\n\r\nd\n\r\n\re\r\n\r\n\r\nf"_s),
+    EXPECT_EQ(window::textForDisplay(u"\n\ra\n\rb\r\nc\r\n\r\nd\n\r\n\re\r\n\r\n\r\nf"_s),
               u"\na\nb\nc\n\nd\n\ne\n\n\nf"_s);
 }
 
@@ -266,7 +268,7 @@ TEST_F(QtPlatformTest, ABoxShowsEachLineWholeAndItsTitle) {
          {std::pair{integratedCancel, u"Cancel?"_s}, std::pair{u"0"_s, u"Info:"_s}}) {
         show(text, title, platform::Buttons::Ok, [text = text, title = title](QMessageBox* box) {
             const auto* label = box->findChild<QLabel*>(u"qt_msgbox_label"_s);
-            for (const QString& line : platform::textForDisplay(text).split(u'\n'))
+            for (const QString& line : window::textForDisplay(text).split(u'\n'))
                 EXPECT_GE(label->contentsRect().width(),
                           label->fontMetrics().horizontalAdvance(line));
             QFont bold = box->font();

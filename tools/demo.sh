@@ -7,7 +7,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMAINPICTURE_TESTS=OFF \
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF \
     -DMAINPICTURE_BENCH=OFF
 cmake --build build --target 415_MainPicture_Config
 

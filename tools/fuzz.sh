@@ -22,7 +22,7 @@ if ! command -v clang++ >/dev/null || [ ! -f "$runtime" ]; then
 fi
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DMAINPICTURE_FUZZ=ON -DMAINPICTURE_TESTS=OFF -DMAINPICTURE_BENCH=OFF
+    -DMAINPICTURE_FUZZ=ON -DBUILD_TESTING=OFF -DMAINPICTURE_PREVIEW=OFF
 # shellcheck disable=SC2086
 cmake --build build-fuzz --target $targets
 

@@ -4,7 +4,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 tools/install-deps.sh --tests
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMAINPICTURE_TESTS=ON \
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON \
     -DMAINPICTURE_BENCH=ON
 cmake --build build
 ctest --test-dir build --output-on-failure -j"$(nproc)"

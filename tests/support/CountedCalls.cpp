@@ -1,12 +1,12 @@
 #include "support/CountedCalls.h"
 
-#include "platform/SystemCalls.h"
+#include "files/SystemCalls.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <type_traits>
 
-namespace sys = platform::sys;
+namespace sys = files::sys;
 using C = sys::Calls;
 
 namespace {

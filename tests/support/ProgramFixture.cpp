@@ -1,10 +1,29 @@
 #include "support/ProgramFixture.h"
 
+#include "diag/ErrorProtocol.h"
+#include "run/RunFacts.h"
+#include "run/RunState.h"
+
+void resetRun() {
+    resetStartMode();
+    resetErrorProtocol();
+}
+
 ProgramFixture::ProgramFixture() {
-    resetRunState();
+    resetRun();
     platform.folder = installation.programFolder();
     platform.environment.insert(QStringLiteral("MAINPICTURE_SERVICE_LOG"),
                                 installation.path(QStringLiteral("service.log")));
+    refreshFacts();
+}
+
+void ProgramFixture::nextRun() {
+    resetRun();
+    platform.freshFiles();
+}
+
+void ProgramFixture::refreshFacts() {
+    installRunFacts(factsOf(platform));
 }
 
 QByteArrayList ProgramFixture::errorLogEntries() const {

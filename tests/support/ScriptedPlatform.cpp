@@ -1,33 +1,69 @@
 #include "support/ScriptedPlatform.h"
 
-#include "platform/Failure.h"
-#include "platform/QtPlatform.h"
+#include "core/Failure.h"
+#include "files/LogAppend.h"
+#include "platform/MachinePlatform.h"
 
 #include <QFile>
-#include <QFileInfo>
 
-void ScriptedPlatform::enter(const char* operation) {
+std::optional<qint32> ScriptedPlatform::pendingFailure(const char* operation) {
     for (auto it = failures_.begin(); it != failures_.end(); ++it) {
         if (it->first != QLatin1String(operation))
             continue;
-        const auto number = static_cast<FailureNumber>(it->second);
+        const qint32 number = it->second;
         failures_.erase(it);
-        throw Failure{number, name, failureDescription(number)};
+        return number;
     }
+    return std::nullopt;
 }
 
-bool ScriptedPlatform::isOrdinaryFile(const QString& path) {
-    enter("isOrdinaryFile");
+void ScriptedPlatform::enter(const char* operation) {
+    if (const std::optional<qint32> number = pendingFailure(operation))
+        raiseFailure(static_cast<FailureNumber>(*number));
+}
+
+FileOutcome<QByteArray> ScriptedPlatform::getPrivateProfileString(const QByteArray& section,
+                                                                  const QByteArray& key,
+                                                                  const QByteArray& defaultValue,
+                                                                  int bufferSize,
+                                                                  const QString& file) {
+    if (const std::optional<qint32> error = pendingFailure("getPrivateProfileString"))
+        return {QByteArray(), *error};
+    return files_->readString(section, key, defaultValue, bufferSize, file);
+}
+
+FileOutcome<qint32> ScriptedPlatform::getPrivateProfileInt(const QByteArray& section,
+                                                           const QByteArray& key,
+                                                           qint32 defaultValue,
+                                                           const QString& file) {
+    if (const std::optional<qint32> error = pendingFailure("getPrivateProfileInt"))
+        return {defaultValue, *error};
+    return files_->readInteger(section, key, defaultValue, file);
+}
+
+FileOutcome<int> ScriptedPlatform::writePrivateProfileString(const QByteArray& section,
+                                                             const QByteArray& key,
+                                                             const std::optional<QByteArray>& value,
+                                                             const QString& file) {
+    if (const std::optional<qint32> error = pendingFailure("writePrivateProfileString"))
+        return {0, *error};
+    return files_->writeString(section, key, value, file);
+}
+
+FileOutcome<bool> ScriptedPlatform::isOrdinaryFile(const QString& path) {
+    if (const std::optional<qint32> error = pendingFailure("isOrdinaryFile"))
+        return {false, *error};
     return platform::ordinaryFileAt(path);
 }
 
-void ScriptedPlatform::appendToFile(const QString& path, const QByteArray& bytes) {
-    enter("appendToFile");
-    QFile file(path);
-    if (path.isEmpty() || QFileInfo(path).isDir() ||
-        !file.open(QIODevice::WriteOnly | QIODevice::Append))
-        throw Failure{PermissionDenied, name, failureDescription(PermissionDenied)};
-    file.write(bytes);
+int ScriptedPlatform::whyNoOrdinaryFile(const QString& path) {
+    return files::whyNoOrdinaryFile(path);
+}
+
+int ScriptedPlatform::appendToFile(const QString& path, const QByteArray& bytes) {
+    if (const std::optional<qint32> error = pendingFailure("appendToFile"))
+        return *error;
+    return files::appendWhole(QFile::encodeName(path), bytes);
 }
 
 platform::Answer ScriptedPlatform::messageBox(const QString& text, const QString& title,
@@ -40,4 +76,9 @@ platform::Answer ScriptedPlatform::messageBox(const QString& text, const QString
     const platform::Answer answer = answers.front();
     answers.pop_front();
     return answer;
+}
+
+platform::Version ScriptedPlatform::version() {
+    enter("version");
+    return {2, 0, 0};
 }

@@ -3,12 +3,12 @@
 // any operation, and "end at once" thrown as EndAtOnce. Profile functions use the real engine.
 
 #include "platform/Platform.h"
-#include "platform/ProfileFile.h"
-#include "platform/SafeFile.h"
+#include "platform/ProfileFiles.h"
 
 #include <QMap>
 
 #include <deque>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -43,65 +43,57 @@ public:
     std::vector<platform::Pointer> pointers;
     std::optional<int> endedWith;
 
-    // The next call of the operation (named as its function) fails with this number.
+    // The next call of the operation (named as its function) fails: a file call with that
+    // system error in its outcome, any other call by raising the failure of that number.
     void failNext(const QString& operation, qint32 number) {
         failures_.push_back({operation, number});
     }
 
-    QByteArray getPrivateProfileString(const QByteArray& section, const QByteArray& key,
-                                       const QByteArray& defaultValue, int bufferSize,
-                                       const QString& file) override {
-        enter("getPrivateProfileString");
-        return platform::profile::readString(section, key, defaultValue, bufferSize, file);
+    FileOutcome<QByteArray> getPrivateProfileString(const QByteArray& section,
+                                                    const QByteArray& key,
+                                                    const QByteArray& defaultValue, int bufferSize,
+                                                    const QString& file) override;
+    FileOutcome<qint32> getPrivateProfileInt(const QByteArray& section, const QByteArray& key,
+                                             qint32 defaultValue, const QString& file) override;
+    FileOutcome<int> writePrivateProfileString(const QByteArray& section, const QByteArray& key,
+                                               const std::optional<QByteArray>& value,
+                                               const QString& file) override;
+    FileOutcome<bool> holdFolderLock(const QString& file) override {
+        return files_->locks().hold(file);
     }
-    qint32 getPrivateProfileInt(const QByteArray& section, const QByteArray& key,
-                                qint32 defaultValue, const QString& file) override {
-        enter("getPrivateProfileInt");
-        return platform::profile::readInteger(section, key, defaultValue, file);
-    }
-    int writePrivateProfileString(const QByteArray& section, const QByteArray& key,
-                                  const std::optional<QByteArray>& value,
-                                  const QString& file) override {
-        enter("writePrivateProfileString");
-        return platform::profile::writeString(section, key, value, file);
-    }
-    int lastWriteError() override { return platform::profile::lastWriteError(); }
-    int lastReadError() override { return platform::profile::lastReadError(); }
-    int holdFolderLock(const QString& file) override {
-        return platform::file::holdFolderLock(file);
-    }
-    void releaseFolderLock() override { platform::file::releaseFolderLock(); }
-    bool isOrdinaryFile(const QString& path) override;
-    int whyNoOrdinaryFile(const QString& path) override {
-        return platform::file::whyNoOrdinaryFile(path);
-    }
-    void appendToFile(const QString& path, const QByteArray& bytes) override;
+    void releaseFolderLock() override { files_->locks().release(); }
+    FileOutcome<bool> isOrdinaryFile(const QString& path) override;
+    int whyNoOrdinaryFile(const QString& path) override;
+    int appendToFile(const QString& path, const QByteArray& bytes) override;
     platform::Answer messageBox(const QString& text, const QString& title, platform::Icon icon,
                                 platform::Buttons buttons, platform::Answer defaultButton) override;
     void setMousePointer(platform::Pointer pointer) override { pointers.push_back(pointer); }
     void processPendingEvents() override {}
-    QString commandLineArguments() override { return reported("commandLineArguments", arguments); }
-    QString programFolder() override { return reported("programFolder", folder); }
-    QString executableName() override { return reported("executableName", name); }
+    QString commandLineArguments() override { return arguments; }
+    QString programFolder() override { return folder; }
     QString executableFileName() override { return name; }
-    QString firstEnvironmentEntry() override {
-        return reported("firstEnvironmentEntry", firstEnvironment);
-    }
+    QString firstEnvironmentEntry() override { return firstEnvironment; }
     std::optional<QString> environmentValue(const QString& variable) override {
         return environment.contains(variable) ? std::optional(environment[variable]) : std::nullopt;
     }
-    platform::Version version() override { return reported("version", platform::Version{2, 0, 0}); }
+    platform::Version version() override;
     [[noreturn]] void endProcess(int exitCode) override {
         endedWith = exitCode;
         throw EndAtOnce{exitCode};
     }
 
-private:
-    // Called first by every operation that can fail; throws a pending failure.
-    void enter(const char* operation);
-    template <typename T> T reported(const char* operation, const T& value) {
-        enter(operation);
-        return value;
+    // The real engine's files as a new run finds them: no file kept, no lock held, the whole
+    // bound on waiting for locks left (on this clock).
+    void freshFiles(std::chrono::milliseconds lockBound = files::FolderLocks::DefaultBound,
+                    files::WaitClock clock = files::WaitClock::real()) {
+        files_ = std::make_unique<platform::ProfileFiles>(lockBound, std::move(clock));
     }
+
+private:
+    std::unique_ptr<platform::ProfileFiles> files_ = std::make_unique<platform::ProfileFiles>();
+    // The number of the failure injected into this call, or none.
+    std::optional<qint32> pendingFailure(const char* operation);
+    // Raises an injected failure of a call that has no outcome to carry it.
+    void enter(const char* operation);
     std::vector<std::pair<QString, qint32>> failures_;
 };

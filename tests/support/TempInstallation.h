@@ -2,7 +2,7 @@
 // A throw-away installation tree on disk: <root>/parameter/Program.ini and
 // jx5configuration.ini, the program folder <root>/415_MainPicture with the .cfg file.
 
-#include "platform/Leftovers.h"
+#include "files/Leftovers.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -51,7 +51,7 @@ public:
         QStringList found;
         for (const QString& folder : {u"parameter"_s, u"415_MainPicture"_s, QString()})
             for (const QString& entry : entries(path(folder)))
-                if (platform::file::isLeftoverName(QFile::encodeName(entry)))
+                if (files::isLeftoverName(QFile::encodeName(entry)))
                     found << entry;
         return found;
     }
