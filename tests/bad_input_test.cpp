@@ -87,26 +87,33 @@ std::function<void(const TempInstallation&)> files(const QByteArray& programIni,
 // A store into a missing Program.ini names the file it looked for.
 const QByteArray NotFound = "WriteInputs (Nr. 53) :Could not write ";
 
-// Something in the language file's place that is no file to read: the run is told so (a box
-// would wait for nobody, so the service log is), stores the options it read and writes nothing
+// Something in the language file's place that is no file to read: the run is told so (in the
+// service log: a box would wait for nobody), stores the options it read and writes nothing
 // into that thing.
-std::function<void(const TempInstallation&)>
-languageFileAs(const std::function<void(const QByteArray&)>& make) {
-    return [=](const TempInstallation& at) {
-        files(status("19"))(at);
-        make(QFile::encodeName(at.path(Files::LanguageFile)));
-    };
-}
-void makeSocket(const QByteArray& path) {
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
+enum class Thing { Utf16, LinkToItself, Pipe, Socket, Device, Folder };
+void place(Thing thing, const QString& file) {
+    const QByteArray path = QFile::encodeName(file);
+    sockaddr_un address{AF_UNIX, {}};
     qstrncpy(address.sun_path, path.constData(), sizeof address.sun_path);
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    ASSERT_EQ(::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
-    ::close(fd);
+    const int socket = thing == Thing::Socket ? ::socket(AF_UNIX, SOCK_STREAM, 0) : -1;
+    const bool made =
+        thing == Thing::Utf16          ? (Files::writeFile(file, "\xFF\xFE["), true)
+        : thing == Thing::LinkToItself ? ::symlink(path.constData(), path.constData()) == 0
+        : thing == Thing::Pipe         ? ::mkfifo(path.constData(), 0666) == 0
+        : thing == Thing::Socket
+            ? ::bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0
+        : thing == Thing::Device ? ::symlink("/dev/zero", path.constData()) == 0
+                                 : QDir().mkpath(file);
+    ::close(socket);
+    ASSERT_TRUE(made) << path.constData();
 }
-Outcome unreadableLanguageFile(const char* reason) {
-    return {4, status("19"), QByteArray("415_MainPicture_Config.ini: ") + reason};
+HostileCase unreadableLanguageFile(const char* name, Thing thing, const char* reason) {
+    return {name,
+            [thing](const TempInstallation& at) {
+                files(status("19"))(at);
+                place(thing, at.path(Files::LanguageFile));
+            },
+            {4, status("19"), QByteArray("415_MainPicture_Config.ini: ") + reason}};
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -138,28 +145,13 @@ INSTANTIATE_TEST_SUITE_P(
                     {0, status("0")},
                     {QStringLiteral("/EXTERNAL=SILENT")},
                     QStringLiteral("Halle Süd/Maschine 415 Größe")},
-        HostileCase{"LanguageFileInUtf16", languageFileAs([](const QByteArray& path) {
-                        Files::writeFile(QFile::decodeName(path), "\xFF\xFE[\0L\0]\0");
-                    }),
-                    unreadableLanguageFile("the file holds UTF-16 text")},
-        HostileCase{"LanguageFileALinkToItself", languageFileAs([](const QByteArray& path) {
-                        ASSERT_EQ(::symlink(path.constData(), path.constData()), 0);
-                    }),
-                    unreadableLanguageFile("Too many levels of symbolic links")},
-        HostileCase{"LanguageFileAPipe", languageFileAs([](const QByteArray& path) {
-                        ASSERT_EQ(::mkfifo(path.constData(), 0666), 0);
-                    }),
-                    unreadableLanguageFile("not an ordinary file")},
-        HostileCase{"LanguageFileASocket", languageFileAs(makeSocket),
-                    unreadableLanguageFile("not an ordinary file")},
-        HostileCase{"LanguageFileADevice", languageFileAs([](const QByteArray& path) {
-                        ASSERT_EQ(::symlink("/dev/zero", path.constData()), 0);
-                    }),
-                    unreadableLanguageFile("not an ordinary file")},
-        HostileCase{"LanguageFileAFolder", languageFileAs([](const QByteArray& path) {
-                        QDir().mkpath(QFile::decodeName(path));
-                    }),
-                    unreadableLanguageFile("Is a directory")}),
+        unreadableLanguageFile("LanguageFileInUtf16", Thing::Utf16, "the file holds UTF-16 text"),
+        unreadableLanguageFile("LanguageFileALinkToItself", Thing::LinkToItself,
+                               "Too many levels of symbolic links"),
+        unreadableLanguageFile("LanguageFileAPipe", Thing::Pipe, "not an ordinary file"),
+        unreadableLanguageFile("LanguageFileASocket", Thing::Socket, "not an ordinary file"),
+        unreadableLanguageFile("LanguageFileADevice", Thing::Device, "not an ordinary file"),
+        unreadableLanguageFile("LanguageFileAFolder", Thing::Folder, "Is a directory")),
     [](const testing::TestParamInfo<HostileCase>& info) { return info.param.name; });
 
 } // namespace

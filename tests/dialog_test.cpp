@@ -75,16 +75,38 @@ TEST_F(DialogTest, ShowsBitsZeroToFourAndStoresThemBack) {
     }
 }
 
+// The boxes show the read copy; a store keeps bits 5 to 14 of the installation's own file. A
+// read copy that cannot be read shows no bit, and a box left alone keeps the bit of the
+// installation's file instead of clearing it; a box the user ticked is stored ticked.
 TEST_F(DialogTest, IntegratedShowsTheReadCopyAndStoresIntoTheInstallation) {
-    for (const auto& [own, saved] : {std::pair{96, "99"}, std::pair{40, "35"}}) {
-        installation.writeHost(3);
-        start("/EXTERNAL=JX5CFG", own);
-        EXPECT_EQ(ticked(), 3);
+    const QByteArray unreadable = "\xFF\xFE[\0M\0";
+    const struct {
+        QByteArray readCopy;
+        int own, shown;
+        bool tickFaden;
+        const char* saved;
+    } cases[] = {{"[Machine1]\r\nMainPictureStatus=3", 96, 3, false, "99"},
+                 {"[Machine1]\r\nMainPictureStatus=3", 40, 3, false, "35"},
+                 {unreadable, 99, 0, false, "99"},
+                 {unreadable, 99, 0, true, "115"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.saved);
+        const bool read = c.readCopy != unreadable;
+        nextRun();
+        platform.boxes.clear();
+        installation.writeHost(0);
+        installation.write(u"Backup/parameter/program.ini"_s, c.readCopy);
+        start("/EXTERNAL=JX5CFG", c.own);
+        EXPECT_EQ(ticked(), c.shown);
         EXPECT_EQ(window.windowTitle(), u"Erweiterte Konfiguration 415_MainPicture - integriert"_s);
+        if (c.tickFaden)
+            window.CheckFaden->click();
         EXPECT_THROW(window.CommandOK_Click(), EndAtOnce);
-        EXPECT_EQ(stored(), saved);
-        EXPECT_EQ(stored(u"Backup/parameter/program.ini"_s), "3");
+        EXPECT_EQ(stored(), c.saved);
+        EXPECT_EQ(stored(u"Backup/parameter/program.ini"_s), read ? "3" : "missing");
         EXPECT_TRUE(cfg().contains("S_Prog=2.0.0 - Integrated"));
+        EXPECT_EQ(platform.endedWith, read ? platform::ExitNormal : platform::ExitNotStored);
+        EXPECT_EQ(platform.boxes.empty(), read);
     }
 }
 
@@ -151,26 +173,6 @@ TEST_F(DialogTest, EveryFailedCallOfARunIsToldAndLosesNoBit) {
                           QFile::ReadOther | QFile::ReadUser | QFile::WriteUser)
                 << at;
         }
-    }
-}
-
-// The read copy cannot be read: the boxes show nothing of it, and a box left alone keeps the
-// bit of the installation's own file instead of clearing it.
-TEST_F(DialogTest, AnUnreadableReadCopyClearsNoStoredBit) {
-    for (const bool tickFaden : {false, true}) {
-        nextRun();
-        installation.writeHost(0);
-        installation.write(u"Backup/parameter/program.ini"_s, "\xFF\xFE[\0M\0");
-        platform.boxes.clear();
-        start("/EXTERNAL=JX5CFG", 99);
-        EXPECT_EQ(ticked(), 0);
-        ASSERT_FALSE(platform.boxes.empty());
-        EXPECT_TRUE(platform.boxes[0].text.contains(u"Could not read "_s));
-        if (tickFaden)
-            window.CheckFaden->click();
-        EXPECT_THROW(window.CommandOK_Click(), EndAtOnce);
-        EXPECT_EQ(stored(), tickFaden ? "115" : "99");
-        EXPECT_EQ(platform.endedWith, platform::ExitNotStored);
     }
 }
 

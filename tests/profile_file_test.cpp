@@ -178,69 +178,75 @@ TEST_F(ProfileFiles, ReadsOfAKeptFileFindWhatAScanFinds) {
 // Links are followed through the real folders, as the system follows them: the file written
 // is the file a read through the same path opens. Entries are files, or links as
 // "target>name"; a leading "!" makes one someone else's, which only root can arrange.
-TEST_F(ProfileFiles, WriteFollowsLinksAsTheSystemDoes) {
-    const auto chain = [](int links) {
-        QStringList chain{u"chain/0.ini"_s};
-        for (int i = 1; i <= links; ++i)
-            chain << u"%1.ini>chain/%2.ini"_s.arg(i - 1).arg(i);
-        return chain;
-    };
-    const struct {
-        QStringList entries;
-        const char* path;    // the path to write
-        const char* written; // the file that must hold k=2, or none
-        int error = 0;
-        bool log = false; // an entry appended to a log through the path instead
-    } cases[] = {
-        {{"real/p.ini", "real/p.ini>link.ini"}, "link.ini", "real/p.ini"},
-        // "../t.ini" counts from the folder the link really lies in, not from "linked".
-        {{"real/deep/t.ini", "real/t.ini", "../t.ini>real/deep/sub/p.ini", "real/deep/sub>linked"},
-         "linked/p.ini",
-         "real/deep/t.ini"},
-        {{"real/absent.ini>dangling.ini"}, "dangling.ini", "real/absent.ini"},
-        {chain(40), "chain/40.ini", "chain/0.ini"},
-        {chain(41), "chain/41.ini", nullptr, ELOOP},
-        // A link someone else planted must not aim root's write at a file of root's.
-        {{"root.ini", "!root.ini>planted.ini"}, "planted.ini", nullptr, EACCES},
-        {{"root.ini", "!root.ini>JX5cfglog.txt"}, "JX5cfglog.txt", nullptr, EACCES, true},
-        {{"!theirs.ini", "!theirs.ini>theirlink.ini"}, "theirlink.ini", "theirs.ini"},
-        {{"etc/root.ini", "!etc>params"}, "params/root.ini", nullptr, EACCES},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.path);
-        if (c.entries.join(u' ').contains(u'!') && ::geteuid() != 0)
-            continue;
-        for (QString entry : c.entries) {
-            const bool theirs = entry.startsWith(u'!');
-            entry.remove(0, theirs ? 1 : 0);
-            const QString name = dir.filePath(entry.section(u'>', -1));
-            const QString target = entry.section(u'>', 0, 0);
-            if (entry.contains(u'>')) {
-                QDir().mkpath(QFileInfo(QFileInfo(name).dir(), target).path());
-                QFile::link(target, name);
-            } else {
-                TempInstallation::writeFile(name, "[s]\nk=1\n");
-            }
-            ASSERT_EQ(theirs ? ::lchown(QFile::encodeName(name).constData(), 65534, 65534) : 0, 0);
-        }
-        const QString file = path(c.path);
-        const QStringList before = TempInstallation::entries(dir.path());
-        if (c.log) {
-            EXPECT_EQ(files::appendWhole(QFile::encodeName(file), "k=2\n"), c.error);
-        } else {
-            const FileOutcome<int> written = profiles.writeString("s", "k", "2", file);
-            EXPECT_EQ(written.value, c.error == 0 ? 1 : 0);
-            EXPECT_EQ(written.error, c.error);
-        }
-        for (const QString& entry : c.error != 0 ? c.entries : QStringList())
-            if (!entry.contains(u'>')) {
-                EXPECT_EQ(bytes(dir.filePath(entry.mid(entry.startsWith(u'!')))), "[s]\nk=1\n");
-            }
-        EXPECT_TRUE(!c.written || bytes(path(c.written)).contains("k=2"));
-        // No new file beside the installation, nothing written anywhere else.
-        EXPECT_EQ(TempInstallation::entries(dir.path()), before);
-        EXPECT_TRUE(c.error != 0 || profiles.readString("s", "k", "", 255, file).value == "2");
-    }
+struct LinkCase {
+    QStringList entries;
+    const char* path;    // the path to write
+    const char* written; // the file that must hold k=2, or none
+    int error = 0;
+    bool log = false; // an entry appended to a log through the path instead
+};
+
+QStringList chain(int links) {
+    QStringList chain{u"chain/0.ini"_s};
+    for (int i = 1; i <= links; ++i)
+        chain << u"%1.ini>chain/%2.ini"_s.arg(i - 1).arg(i);
+    return chain;
 }
+
+class WriteThroughLinks : public ProfileFiles, public testing::WithParamInterface<LinkCase> {};
+
+TEST_P(WriteThroughLinks, FollowsThemAsTheSystemDoes) {
+    const LinkCase& c = GetParam();
+    if (c.entries.join(u' ').contains(u'!') && ::geteuid() != 0)
+        GTEST_SKIP() << "needs root to give a file or link to another user";
+    for (QString entry : c.entries) {
+        const bool theirs = entry.startsWith(u'!');
+        entry.remove(0, theirs ? 1 : 0);
+        const QString name = dir.filePath(entry.section(u'>', -1));
+        const QString target = entry.section(u'>', 0, 0);
+        if (entry.contains(u'>')) {
+            QDir().mkpath(QFileInfo(QFileInfo(name).dir(), target).path());
+            QFile::link(target, name);
+        } else {
+            TempInstallation::writeFile(name, "[s]\nk=1\n");
+        }
+        ASSERT_EQ(theirs ? ::lchown(QFile::encodeName(name).constData(), 65534, 65534) : 0, 0);
+    }
+    const QString file = path(c.path);
+    const QStringList before = TempInstallation::entries(dir.path());
+    if (c.log) {
+        EXPECT_EQ(files::appendWhole(QFile::encodeName(file), "k=2\n"), c.error);
+    } else {
+        const FileOutcome<int> written = profiles.writeString("s", "k", "2", file);
+        EXPECT_EQ(written.value, c.error == 0 ? 1 : 0);
+        EXPECT_EQ(written.error, c.error);
+    }
+    for (const QString& entry : c.error != 0 ? c.entries : QStringList())
+        if (!entry.contains(u'>')) {
+            EXPECT_EQ(bytes(dir.filePath(entry.mid(entry.startsWith(u'!')))), "[s]\nk=1\n");
+        }
+    EXPECT_TRUE(!c.written || bytes(path(c.written)).contains("k=2"));
+    // No new file beside the installation, nothing written anywhere else.
+    EXPECT_EQ(TempInstallation::entries(dir.path()), before);
+    EXPECT_TRUE(c.error != 0 || profiles.readString("s", "k", "", 255, file).value == "2");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, WriteThroughLinks,
+    testing::Values(
+        LinkCase{{"real/p.ini", "real/p.ini>link.ini"}, "link.ini", "real/p.ini"},
+        // "../t.ini" counts from the folder the link really lies in, not from "linked".
+        LinkCase{{"real/deep/t.ini", "real/t.ini", "../t.ini>real/deep/sub/p.ini",
+                  "real/deep/sub>linked"},
+                 "linked/p.ini",
+                 "real/deep/t.ini"},
+        LinkCase{{"real/absent.ini>dangling.ini"}, "dangling.ini", "real/absent.ini"},
+        LinkCase{chain(40), "chain/40.ini", "chain/0.ini"},
+        LinkCase{chain(41), "chain/41.ini", nullptr, ELOOP},
+        // A link someone else planted must not aim root's write at a file of root's.
+        LinkCase{{"root.ini", "!root.ini>planted.ini"}, "planted.ini", nullptr, EACCES},
+        LinkCase{{"root.ini", "!root.ini>JX5cfglog.txt"}, "JX5cfglog.txt", nullptr, EACCES, true},
+        LinkCase{{"!theirs.ini", "!theirs.ini>theirlink.ini"}, "theirlink.ini", "theirs.ini"},
+        LinkCase{{"etc/root.ini", "!etc>params"}, "params/root.ini", nullptr, EACCES}));
 
 } // namespace

@@ -51,19 +51,14 @@ struct FaultCase {
     uid_t saver = 0;     // another user saves root's file, in place (only when run as root)
 };
 
-TEST_F(SafeFileTest, EveryFailedStepLeavesTheOldFileAndNoTemporaryFile) {
-    const FaultCase cases[] = {
-        {"SmallFile", "[Machine1]\r\nMainPictureStatus=3\r\n[Machine2]\r\nx=1\r\n"},
-        // Larger than one read and one write buffer.
-        {"LargeFile", "[Machine1]\r\nMainPictureStatus=3\r\n" + QByteArray(300000, 'x') + "\r\n"},
-        {"MissingFile", QByteArray()},
-        // Shorter once saved: written in place, it is torn until it is cut to its length.
-        {"InPlace", "[Machine1]\r\nMainPictureStatus=1234\r\n" + QByteArray(100000, 'x'), 65534},
-    };
+class SaveFaults : public SafeFileTest, public testing::WithParamInterface<FaultCase> {};
+
+TEST_P(SaveFaults, EveryFailedStepLeavesTheOldFileAndNoTemporaryFile) {
+    const FaultCase& c = GetParam();
+    if (c.saver != 0 && ::geteuid() != 0)
+        GTEST_SKIP() << "needs root to save another user's file in place";
     ::chmod(QFile::encodeName(folder.path()).constData(), 0777);
-    for (const FaultCase& c : cases) {
-        if (c.saver != 0 && ::geteuid() != 0)
-            continue;
+    {
         const QString ini = path(u"Program.ini"_s);
         const auto reset = [&] {
             QFile::remove(ini);
@@ -151,6 +146,19 @@ TEST_F(SafeFileTest, ShortWritesStillWriteTheWholeFile) {
     EXPECT_EQ(profiles.writeString("s", "k", "2", path(u"a.ini"_s)).value, 1);
     EXPECT_EQ(TempInstallation::readFile(path(u"a.ini"_s)), "[s]\r\nk=2\r\n" + original.sliced(10));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, SaveFaults,
+    testing::Values(
+        FaultCase{"SmallFile", "[Machine1]\r\nMainPictureStatus=3\r\n[Machine2]\r\nx=1\r\n"},
+        // Larger than one read and one write buffer.
+        FaultCase{"LargeFile",
+                  "[Machine1]\r\nMainPictureStatus=3\r\n" + QByteArray(300000, 'x') + "\r\n"},
+        FaultCase{"MissingFile", QByteArray()},
+        // Shorter once saved: written in place, it is torn until it is cut to its length.
+        FaultCase{"InPlace", "[Machine1]\r\nMainPictureStatus=1234\r\n" + QByteArray(100000, 'x'),
+                  65534}),
+    [](const testing::TestParamInfo<FaultCase>& info) { return info.param.name; });
 
 // Another writer renames its file in place just before the save's check, or between the check
 // and the rename: our change is made again on its file, so neither change is lost.

@@ -19,31 +19,40 @@ struct ProcessResult {
 
 inline const QStringList Silent = {QStringLiteral("/EXTERNAL=SILENT")};
 
+// The program under test: the one MAINPICTURE_PROGRAM names (an installed one), else the
+// build's own.
+inline QString programUnderTest() {
+    return qEnvironmentVariable("MAINPICTURE_PROGRAM", QStringLiteral(MAINPICTURE_EXECUTABLE));
+}
+
 struct ProgramProcess {
     explicit ProgramProcess(const TempInstallation& installation)
         : executable(installation.programFolder() + QLatin1Char('/') +
-                     QFileInfo(QStringLiteral(MAINPICTURE_EXECUTABLE)).fileName()) {
-        QFile::copy(QStringLiteral(MAINPICTURE_EXECUTABLE), executable);
+                     QFileInfo(programUnderTest()).fileName()) {
+        QFile::copy(programUnderTest(), executable);
         for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             environment.remove(QString::fromLatin1(variable));
         environment.insert(QStringLiteral("MAINPICTURE_SERVICE_LOG"),
                            installation.path(QStringLiteral("service.log")));
     }
 
-    // A run started and left running, for runs at once and runs killed.
+    // A run started and left running, for runs at once and runs killed; of the program, or of
+    // another command that starts it (strace).
     std::unique_ptr<QProcess> start(const QStringList& arguments,
-                                    const std::function<void()>& inChild = nullptr) const {
+                                    const std::function<void()>& inChild = nullptr,
+                                    const QString& command = {}) const {
         auto process = std::make_unique<QProcess>();
         process->setProcessEnvironment(environment);
         if (inChild)
             process->setChildProcessModifier(inChild);
-        process->start(executable, arguments);
+        process->start(command.isEmpty() ? executable : command, arguments);
         return process;
     }
 
     ProcessResult run(const QStringList& arguments, int timeoutMs = 30000,
-                      const std::function<void()>& inChild = nullptr) const {
-        const std::unique_ptr<QProcess> started = start(arguments, inChild);
+                      const std::function<void()>& inChild = nullptr,
+                      const QString& command = {}) const {
+        const std::unique_ptr<QProcess> started = start(arguments, inChild, command);
         QProcess& process = *started;
         if (!process.waitForStarted(timeoutMs))
             return {};
@@ -58,21 +67,15 @@ struct ProgramProcess {
     // is missing or cannot trace here. What strace printed is in standardError.
     std::optional<ProcessResult> traced(const QStringList& straceOptions,
                                         const QStringList& arguments) const {
-        if (QStandardPaths::findExecutable(QStringLiteral("strace")).isEmpty())
+        const QString strace = QStandardPaths::findExecutable(QStringLiteral("strace"));
+        const ProcessResult result = strace.isEmpty()
+                                         ? ProcessResult{}
+                                         : run(QStringList{u"-f"_s, u"-qq"_s} + straceOptions +
+                                                   QStringList{u"--"_s, executable} + arguments,
+                                               60000, nullptr, strace);
+        if (result.exitCode < 0 || result.standardError.contains("ptrace"))
             return std::nullopt;
-        QProcess process;
-        process.setProcessEnvironment(environment);
-        process.start(QStringLiteral("strace"),
-                      QStringList{QStringLiteral("-f"), QStringLiteral("-qq")} + straceOptions +
-                          QStringList{QStringLiteral("--"), executable} + arguments);
-        if (!process.waitForFinished(60000))
-            process.kill();
-        process.waitForFinished();
-        const QByteArray errors = process.readAllStandardError();
-        if (errors.contains("ptrace") && errors.contains("Operation not permitted"))
-            return std::nullopt;
-        return ProcessResult{process.exitCode(), process.exitStatus() == QProcess::CrashExit,
-                             errors, process.readAllStandardOutput()};
+        return result;
     }
 
     const QString executable;

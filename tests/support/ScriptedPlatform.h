@@ -93,6 +93,9 @@ private:
     std::unique_ptr<platform::ProfileFiles> files_ = std::make_unique<platform::ProfileFiles>();
     // The number of the failure injected into this call, or none.
     std::optional<qint32> pendingFailure(const char* operation);
+    // A file call: its injected failure as the outcome's error, or the real call.
+    template <typename T, typename Real>
+    FileOutcome<T> scripted(const char* operation, T fallback, Real real);
     // Raises an injected failure of a call that has no outcome to carry it.
     void enter(const char* operation);
     std::vector<std::pair<QString, qint32>> failures_;
