@@ -54,8 +54,9 @@ QString usageText() {
         QStringLiteral("                    its SaveAndRestore folder and stores into the"),
         QStringLiteral("                    installation's own Program.ini"),
         QStringLiteral("  /EXTERNAL=SILENT  silent: no window and no display; stores the options"),
-        QStringLiteral("                    as read and ends; what would be shown goes to the"),
-        QStringLiteral("                    service log"),
+        QStringLiteral("                    as read and ends; what a box would show goes to the"),
+        QStringLiteral("                    service log, and a run that did not store says so in"),
+        QStringLiteral("                    one line on stderr"),
         QString(),
         QStringLiteral("Switches:"),
         QStringLiteral("  /EXTERNAL=VALUE   JX5CFG or SILENT; any other value starts standalone"),
@@ -77,11 +78,12 @@ QString usageText() {
                                                                      QStringLiteral(".ini"))),
         QStringLiteral("      language file: [Language] Language=1031 German texts, 1033 English"),
         QStringLiteral("  %1").arg(errorLogPath()),
-        QStringLiteral("      error log (an integrated run writes to its LOGFILE instead)"),
+        QStringLiteral("      error log, in every start mode (an integrated run: its LOGFILE)"),
         QStringLiteral("  %1").arg(
             pathOrNamed(serviceLogPath, QStringLiteral("/OstrelServicePack.log"))),
         QStringLiteral(
-            "      service log of silent runs (or the file MAINPICTURE_SERVICE_LOG names)"),
+            "      service log: what a silent run would show in a box (or the file that"),
+        QStringLiteral("      MAINPICTURE_SERVICE_LOG names)"),
         QString(),
         QStringLiteral("Exit status:"),
         QStringLiteral("  %1  the options were stored (OK), or a cancel was confirmed")
@@ -92,8 +94,8 @@ QString usageText() {
         QStringLiteral("  %1  the dialog found no display").arg(platform::ExitNoDisplay),
         QStringLiteral("  %1  a file could not be read, or the options or the edit record could")
             .arg(platform::ExitNotStored),
-        QStringLiteral("     not be stored; the error log (in silent runs the service log) says"),
-        QStringLiteral("     why"),
+        QStringLiteral("     not be stored; the error log says why, and so does the box or, in a"),
+        QStringLiteral("     silent run, the service log"),
     };
     QString text;
     for (const QString& line : lines)

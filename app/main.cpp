@@ -4,6 +4,7 @@
 // runs the start-up sequence on the model it shows.
 
 #include "app/CommandLineHelp.h"
+#include "diag/ErrorProtocol.h"
 #include "dialog/Dialog.h"
 #include "platform/MachinePlatform.h"
 #include "run/RunFacts.h"
@@ -95,7 +96,7 @@ int main(int argc, char** argv) {
     if (runFacts().unattended()) {
         Dialog dialog;
         dialog.Form_Load();
-        return platform::ExitNotStored;
+        endRun(platform::ExitNotStored);
     }
     return runWithWindow(argc, argv);
 }

@@ -118,3 +118,23 @@ qint32 HandleError(qint32 number, const QString& source, const QString& descript
 void EndProgram() {
     platform::endAtOnce(platform::ExitEndProgram);
 }
+
+void endRun(int exitCode) {
+    const bool told = exitCode == platform::ExitFileMissing || exitCode == platform::ExitNotStored;
+    if (told && (StartModeSilent || runFacts().unattended())) {
+        QString serviceLog;
+        try {
+            serviceLog = serviceLogPath();
+        } catch (const Failure&) {
+            serviceLog = QStringLiteral("/OstrelServicePack.log");
+        }
+        sayOnStderr(QStringLiteral("%1 (status %2); see the service log %3 and the error log %4")
+                        .arg(exitCode == platform::ExitFileMissing
+                                 ? QStringLiteral("the component's .cfg file is missing")
+                                 : QStringLiteral("a file could not be read or a store did not "
+                                                  "land"))
+                        .arg(exitCode)
+                        .arg(serviceLog, errorLogPath()));
+    }
+    platform::endAtOnce(exitCode);
+}

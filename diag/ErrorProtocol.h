@@ -16,6 +16,11 @@ qint32 HandleError(qint32 number, const QString& source, const QString& descript
 // Ends the program at once: no further step runs and the dialog's closing path is skipped.
 [[noreturn]] void EndProgram();
 
+// Ends the program at once with the run's exit status. A silent run that ends with status 2 (no
+// .cfg file) or 4 (a file not read, a store not landed) says so in one line on stderr, naming
+// the logs that tell why: nobody saw a box, and a script's user must not have to guess.
+[[noreturn]] void endRun(int exitCode);
+
 // What the protocol keeps of a run, for its exit status: whether a file could not be read or
 // a store the run is for did not land. noteFailure records a failure before it is handled and
 // says whether it is to be told: an unreadable file is told once a run, not once for every

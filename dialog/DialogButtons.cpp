@@ -40,7 +40,7 @@ void Dialog::CloseMe() {
     procedure.step([] { platform::current().setMousePointer(platform::Pointer::Hourglass); });
     procedure.step([&] { WriteInputs(); });
     procedure.step([] { platform::current().setMousePointer(platform::Pointer::Default); });
-    platform::endAtOnce(everythingReadAndStored() ? platform::ExitNormal : platform::ExitNotStored);
+    endRun(everythingReadAndStored() ? platform::ExitNormal : platform::ExitNotStored);
 }
 
 void Dialog::CommandCancel_Click() {

@@ -2,6 +2,7 @@
 
 #include "core/Failure.h"
 #include "core/Text.h"
+#include "diag/ErrorProtocol.h"
 #include "diag/Logs.h"
 #include "diag/Procedure.h"
 #include "files/PathCase.h"
@@ -98,5 +99,5 @@ Read<QString> GetCFGPath() {
         ReportFault(QStringLiteral("File not found: ") + MessageLineBreak +
                     core::printablePath(core::upperCase(path)));
     });
-    platform::endAtOnce(platform::ExitFileMissing);
+    endRun(platform::ExitFileMissing);
 }

@@ -44,6 +44,10 @@ TEST_P(BadInputTest, GivesTheStatedOutcome) {
     const ProcessResult result = program.run(c.arguments, 120000);
     ASSERT_FALSE(result.crashed) << result.standardError.constData();
     EXPECT_EQ(result.exitCode, c.outcome.exitCode) << result.standardError.constData();
+    // A silent run that did not store says so on the terminal, and where to look.
+    const QByteArray said = "(status " + QByteArray::number(c.outcome.exitCode) + "); see the ";
+    EXPECT_EQ(result.standardError.contains(said),
+              c.outcome.exitCode == 2 || c.outcome.exitCode == 4);
     const QMap<QString, QByteArray> after = installation.snapshot();
     EXPECT_EQ(after.value(Files::ProgramIni), c.outcome.programIni.isEmpty()
                                                   ? before.value(Files::ProgramIni)
