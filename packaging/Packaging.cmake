@@ -1,16 +1,26 @@
 # Installation, apart from the executable itself. The Debian package (debian/) installs this
 # and adds the documents and the maintainer scripts.
 #
-# The installation prefix is the installation tree: the program lies in
-# <prefix>/415_MainPicture/, beside the component's .cfg file, and finds ../parameter/ from
-# there. The desktop integration (entry, icon, AppStream metadata, manual page) and the
-# language-file template go to MAINPICTURE_DATA_DIR, where the desktop and man look for them,
-# and a link to the executable to MAINPICTURE_BIN_DIR.
+# The program runs inside an installation tree, MAINPICTURE_TREE: it lies in
+# <tree>/415_MainPicture/, beside the component's .cfg file, and finds ../parameter/ from
+# there. By default the installation prefix is that tree, and the program is installed right
+# into it. The Debian package installs it below /usr/libexec instead, and its postinst puts a copy
+# into the tree (debian/). The desktop integration (entry, icon, AppStream metadata, manual
+# page) and the language-file template go to MAINPICTURE_DATA_DIR, where the desktop and man
+# look for them, and a link to the program in the tree to MAINPICTURE_BIN_DIR.
 # Stage an installation with DESTDIR: `DESTDIR=/tmp/stage cmake --install build`.
 
 if(CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT)
   set(CMAKE_INSTALL_PREFIX /opt/hmi CACHE PATH "The installation tree the program is placed in" FORCE)
 endif()
+set(MAINPICTURE_TREE "" CACHE PATH "The installation tree the program runs in (empty: the prefix)")
+# Evaluated at installation time, so that `cmake --install --prefix` moves the tree too.
+if(MAINPICTURE_TREE STREQUAL "")
+  set(mainpicture_tree "\${CMAKE_INSTALL_PREFIX}")
+else()
+  set(mainpicture_tree "${MAINPICTURE_TREE}")
+endif()
+set(mainpicture_in_tree ${mainpicture_tree}/415_MainPicture/415_MainPicture_Config)
 set(MAINPICTURE_DATA_DIR /usr/share CACHE PATH
     "Where the desktop entry, icon, AppStream metadata, manual page and template go")
 
@@ -29,9 +39,11 @@ add_custom_command(OUTPUT ${mainpicture_manual}
   VERBATIM)
 add_custom_target(packaging_files ALL DEPENDS ${mainpicture_manual})
 
-# The desktop entry starts the installed executable, wherever the prefix put it.
+# The desktop entry starts the program through its link on the PATH (below), which leads into
+# the installation tree.
+set(MAINPICTURE_BIN_DIR /usr/bin CACHE PATH "Where the link to the executable goes")
 install(CODE "
-  set(MAINPICTURE_EXECUTABLE \"\${CMAKE_INSTALL_PREFIX}/415_MainPicture/415_MainPicture_Config\")
+  set(MAINPICTURE_EXECUTABLE \"${MAINPICTURE_BIN_DIR}/415_MainPicture_Config\")
   configure_file(\"${mainpicture_source}/${mainpicture_app_id}.desktop.in\"
                  \"${mainpicture_generated}/${mainpicture_app_id}.desktop\" @ONLY)")
 install(FILES ${mainpicture_generated}/${mainpicture_app_id}.desktop
@@ -44,10 +56,9 @@ install(FILES ${mainpicture_manual} DESTINATION ${MAINPICTURE_DATA_DIR}/man/man1
 
 # A link on the PATH, so that `415_MainPicture_Config --help` and its manual page are found;
 # the program follows it back into its installation tree.
-set(MAINPICTURE_BIN_DIR /usr/bin CACHE PATH "Where the link to the executable goes")
 install(CODE "
   file(MAKE_DIRECTORY \"\$ENV{DESTDIR}${MAINPICTURE_BIN_DIR}\")
-  file(CREATE_LINK \"\${CMAKE_INSTALL_PREFIX}/415_MainPicture/415_MainPicture_Config\"
+  file(CREATE_LINK \"${mainpicture_in_tree}\"
        \"\$ENV{DESTDIR}${MAINPICTURE_BIN_DIR}/415_MainPicture_Config\" SYMBOLIC)")
 
 # The language file with every text of the dialog in German and English, kept as a template.
@@ -60,7 +71,7 @@ install(CODE "
 set(mainpicture_template ${PROJECT_SOURCE_DIR}/demo/415_MainPicture/415_MainPicture_Config.ini)
 install(FILES ${mainpicture_template} DESTINATION ${mainpicture_template_dir})
 install(CODE "
-  set(folder \"\${CMAKE_INSTALL_PREFIX}/415_MainPicture\")
+  set(folder \"${mainpicture_tree}/415_MainPicture\")
   set(language_file \"\${folder}/415_MainPicture_Config.ini\")
   set(found \"\")
   file(GLOB entries LIST_DIRECTORIES true RELATIVE \"\${folder}\" \"\${folder}/*\")

@@ -1,9 +1,12 @@
 #!/bin/sh
 # Installs what building and running the program needs, builds it (without the tests) and
-# starts it on the bundled demo installation, staged afresh in build/demo. Arguments go to
-# the program, for example /EXTERNAL=JX5CFG (integrated: reads the host's copy in
-# build/demo/Backup and logs to build/demo/CFG.LOG) or /EXTERNAL=SILENT. Without a display
-# the demo runs silently and shows what it stored.
+# starts it on the bundled demo installation in build/demo. The installation is staged from
+# demo/ on the first run only, so what a user changes there (the options stored, the language
+# chosen) stays for the next run; --fresh as the first argument stages it anew. The program
+# itself is the one just built on every run. Other arguments go to the program, for example
+# /EXTERNAL=JX5CFG (integrated: reads the host's copy in build/demo/Backup and logs to
+# build/demo/CFG.LOG) or /EXTERNAL=SILENT. Without a display the demo runs silently and shows
+# what it stored.
 set -eu
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
@@ -12,11 +15,16 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=O
 cmake --build build --target 415_MainPicture_Config
 
 demo="$PWD/build/demo"
-rm -rf "$demo"
-cp -r demo "$demo"
+if [ "${1:-}" = --fresh ]; then
+    shift
+    rm -rf "$demo"
+fi
+if [ ! -d "$demo" ]; then
+    cp -r demo "$demo"
+    printf '[Common]\r\nSaveAndRestore=%s\r\nNameM1=Demo machine 415\r\nNameM2=-\r\n' \
+        "$demo/Backup" >"$demo/parameter/jx5configuration.ini"
+fi
 cp build/415_MainPicture_Config "$demo/415_MainPicture/"
-printf '[Common]\r\nSaveAndRestore=%s\r\nNameM1=Demo machine 415\r\nNameM2=-\r\n' \
-    "$demo/Backup" >"$demo/parameter/jx5configuration.ini"
 export MAINPICTURE_SERVICE_LOG="$demo/OstrelServicePack.log"
 
 arguments="$*"
@@ -40,7 +48,7 @@ The dialog is open: $demo/415_MainPicture/415_MainPicture_Config $arguments
   - The question mark switches the help mode: a click on a box, the tick or the cross then
     explains it instead of acting; the question mark again ends the help mode.
   - English texts: set Language=1033 in build/demo/415_MainPicture/415_MainPicture_Config.ini
-    (demo/ for every later demo) and start again.
+    and start the demo again; it keeps build/demo as it is (tools/demo.sh --fresh starts over).
 TEXT
     ;;
 esac

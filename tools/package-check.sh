@@ -1,13 +1,17 @@
 #!/bin/sh
-# Builds the Debian source and binary packages (tools/package.sh) and checks them: lintian
-# --pedantic on the .changes finds no error and no warning; a second build of the same tree in
-# another folder gives byte-identical .deb files; the program carries no library search path;
-# the package lays out the program, the link on the PATH, the desktop entry, icon, AppStream
-# metadata, manual page, documents and language-file template, and the entry and the metadata
-# validate; the program answers --help (within 80 columns) and --version without a display;
-# `cmake --install` places the language file only when none is there in any spelling. As root,
-# and when nothing else occupies /opt/hmi/415_MainPicture, the package is also installed and
-# purged with dpkg around a real installation tree. Exits non-zero at the first failure.
+# Builds the Debian source and binary packages (tools/package.sh, the test suite running in
+# dh_auto_test) and checks them as Debian checks a package, printing each tool's verdict:
+# lintian on the .changes finds nothing, pedantic, informational and experimental tags included;
+# a second build of the same tree in another folder (nocheck) gives byte-identical .deb files;
+# the program carries no library search path; the package lays out the program, the link on the
+# PATH, the desktop entry, icon, AppStream metadata, manual page, documents and language-file
+# template, ships nothing below /opt, and the entry and the metadata validate; the program
+# answers --help (within 80 columns) and --version without a display; `cmake --install` places
+# the language file only when none is there in any spelling. As root: piuparts installs and
+# purges the package in a fresh Debian 12 and finds the system as it was; autopkgtest runs
+# debian/tests against the installed package; and, when nothing else occupies
+# /opt/hmi/415_MainPicture, dpkg installs and purges it around a real installation tree. Exits
+# non-zero at the first failure.
 set -eu
 cd "$(dirname "$0")/.."
 changes="$(tools/package.sh | tail -n 1)"
@@ -18,55 +22,66 @@ fail() {
     echo "package check FAILED: $*" >&2
     exit 1
 }
+verdict() { echo "verdict: $*"; }
 package=415-mainpicture-config
 app_id=org.mainpicture.mainpicture_config
+packaged=usr/libexec/$package/415_MainPicture/415_MainPicture_Config
 program=opt/hmi/415_MainPicture/415_MainPicture_Config
 language_file=opt/hmi/415_MainPicture/415_MainPicture_Config.ini
 template=usr/share/$package/415_MainPicture_Config.ini
 packages="$(dirname "$changes")"
-deb="$packages/${package}_2.0.0_$(dpkg-architecture -qDEB_HOST_ARCH).deb"
+version="$(dpkg-parsechangelog -S Version)"
+deb="$packages/${package}_${version}_$(dpkg-architecture -qDEB_HOST_ARCH).deb"
 
-echo "== lintian --pedantic $(basename "$changes")"
-lintian --pedantic --fail-on error,warning "$changes" || fail "lintian reports errors or warnings"
+echo "== lintian --pedantic --info --display-experimental $(basename "$changes")"
+lintian --pedantic --info --display-experimental \
+    --fail-on error,warning,info,pedantic,experimental "$changes" ||
+    fail "lintian reports tags"
+verdict "lintian: no tag"
 
 echo "== a second build in another folder gives the same .deb files"
 mkdir "$stage/elsewhere"
 tar -cf - --exclude-vcs --exclude='./build*' . | tar -xf - -C "$stage/elsewhere"
-again="$(dirname "$("$stage/elsewhere/tools/package.sh" | tail -n 1)")"
+again="$(dirname "$(DEB_BUILD_OPTIONS=nocheck "$stage/elsewhere/tools/package.sh" | tail -n 1)")"
 for built in "$packages"/*.deb; do
     cmp "$built" "$again/$(basename "$built")" || fail "$(basename "$built") is not reproducible"
 done
+verdict "reproducible: the second build's .deb files are byte-identical"
 
 echo "== the package's files"
 dpkg-deb -x "$deb" "$stage/root"
-for file in "$program" "$template" usr/share/applications/$app_id.desktop \
+for file in "$packaged" "$template" usr/share/applications/$app_id.desktop \
     usr/share/icons/hicolor/scalable/apps/$app_id.svg usr/share/metainfo/$app_id.metainfo.xml \
     usr/share/man/man1/415_MainPicture_Config.1.gz usr/share/doc/$package/copyright \
-    usr/share/doc/$package/changelog.gz usr/share/lintian/overrides/$package; do
+    usr/share/doc/$package/changelog.gz; do
     [ -f "$stage/root/$file" ] || fail "missing /$file"
 done
+[ ! -e "$stage/root/opt" ] || fail "the package ships files below /opt"
 [ "$(readlink "$stage/root/usr/bin/415_MainPicture_Config")" = "/$program" ] ||
     fail "no link /usr/bin/415_MainPicture_Config to /$program"
-[ ! -e "$stage/root/$language_file" ] || fail "the package carries the language file itself"
 # A library beside the program in the writable installation tree must never load first.
-! readelf -d "$stage/root/$program" | grep -E "\((RPATH|RUNPATH)\)" ||
+! readelf -d "$stage/root/$packaged" | grep -E "\((RPATH|RUNPATH)\)" ||
     fail "the program carries a library search path"
-grep -qx "Exec=/$program" "$stage/root/usr/share/applications/$app_id.desktop" ||
-    fail "the desktop entry does not start /$program"
+grep -qx "Exec=/usr/bin/415_MainPicture_Config" "$stage/root/usr/share/applications/$app_id.desktop" ||
+    fail "the desktop entry does not start /usr/bin/415_MainPicture_Config"
 desktop-file-validate "$stage/root/usr/share/applications/$app_id.desktop" ||
     fail "desktop-file-validate"
 appstreamcli validate --no-net --pedantic "$stage/root/usr/share/metainfo/$app_id.metainfo.xml" ||
     fail "appstreamcli validate"
 
 echo "== --help and --version without a display"
-answer() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$stage/root/$program" "$@"; }
+answer() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$stage/root/$packaged" "$@"; }
 answer --help | grep -q "^Usage: 415_MainPicture_Config " || fail "--help"
 [ -z "$(answer --help | awk 'length > 80')" ] || fail "--help is wider than 80 columns"
 [ "$(answer --version)" = "415_MainPicture_Config 2.00" ] || fail "--version"
 
 echo "== cmake --install places the language file only when none is there in any spelling"
-build="$packages/$package-2.0.0/obj-$(dpkg-architecture -qDEB_HOST_GNU_TYPE)"
-place() { cmake --install "$build" --prefix "$stage/live" --component language_file >/dev/null; }
+build="$packages/$package-$version/obj-$(dpkg-architecture -qDEB_HOST_GNU_TYPE)"
+place() {
+    cmake --install "$build" --component language_file >/dev/null
+}
+# The package's build names the tree /opt/hmi; a staging tree of our own stands in for it.
+cmake -DMAINPICTURE_TREE="$stage/live" "$build" >/dev/null
 live="$stage/live/415_MainPicture"
 placed="$live/415_MainPicture_Config.ini"
 changed="$(printf '[Language]\r\nLanguage=1033\r\n')"
@@ -87,9 +102,32 @@ for spelling in $other_spellings; do
     [ "$(ls "$live")" = "$spelling" ] || fail "cmake --install placed the template beside $spelling"
 done
 
-if [ "$(id -u)" != 0 ] || [ -e /opt/hmi/415_MainPicture ] ||
-    dpkg-query -W "$package" >/dev/null 2>&1; then
-    echo "== dpkg: skipped (needs root, and /opt/hmi/415_MainPicture and the package absent)"
+if [ "$(id -u)" != 0 ]; then
+    echo "== piuparts, autopkgtest and dpkg: skipped (they need root)"
+    echo "package check passed: $(basename "$changes")"
+    exit 0
+fi
+
+echo "== piuparts: install and purge in a fresh Debian 12"
+tools/install-deps.sh piuparts debootstrap autopkgtest
+base="$stage/bookworm.tgz"
+debootstrap --variant=minbase bookworm "$stage/bookworm" http://deb.debian.org/debian \
+    >"$stage/debootstrap.log" 2>&1 || { cat "$stage/debootstrap.log"; fail "debootstrap"; }
+tar -C "$stage/bookworm" -czf "$base" .
+rm -rf "$stage/bookworm"
+piuparts --basetgz="$base" --distribution=bookworm --mirror=http://deb.debian.org/debian \
+    --no-upgrade-test "$deb" >"$stage/piuparts.log" 2>&1 ||
+    { tail -n 40 "$stage/piuparts.log"; fail "piuparts"; }
+verdict "piuparts: $(grep -o 'PASS: .*' "$stage/piuparts.log" | tail -n 1)"
+
+echo "== autopkgtest: debian/tests against the installed package"
+autopkgtest "$deb" "$packages/$package-$version" -- null >"$stage/autopkgtest.log" 2>&1 ||
+    { tail -n 60 "$stage/autopkgtest.log"; fail "autopkgtest"; }
+verdict "autopkgtest: $(sed -n '/^@@@@@@@@@@@@@@@@@@@@ summary/,$p' "$stage/autopkgtest.log" | tail -n +2 | tr '\n' ';')"
+dpkg --purge "$package" >/dev/null 2>&1 || true
+
+if [ -e /opt/hmi/415_MainPicture ] || dpkg-query -W "$package" >/dev/null 2>&1; then
+    echo "== dpkg: skipped (/opt/hmi/415_MainPicture or the package is there already)"
     echo "package check passed: $(basename "$changes")"
     exit 0
 fi
@@ -106,12 +144,15 @@ trap cleanup EXIT
 # dpkg says which folders it could not remove; that is expected here, and shown on failure only.
 quietly() { "$@" >"$stage/dpkg.log" 2>&1 || { cat "$stage/dpkg.log"; fail "$*"; }; }
 user_text="$(printf '[Language]\r\nLanguage=1033\r\n[1033]\r\nCaption_CheckFaden_=thread-free\r\n')"
-# 1. No language file: the package places the template, and purging removes it and the folder.
+# 1. No language file: the package puts the program into the tree and places the template;
+# purging removes both and the folders it made.
 quietly dpkg -i "$deb"
+cmp "/$program" "/$packaged" || fail "dpkg: the program was not put into the tree"
 cmp "/$language_file" "/$template" || fail "dpkg: the template was not placed"
 quietly dpkg --purge "$package"
+[ ! -e "/$program" ] || fail "dpkg: purge left the program in the tree"
 [ ! -e "/$language_file" ] || fail "dpkg: purge left the language file it placed"
-[ ! -e /opt/hmi/415_MainPicture ] || fail "dpkg: purge left the empty program folder"
+[ ! -e /opt/hmi/415_MainPicture ] || fail "dpkg: purge left the program folder it made"
 # 2. A language file of the user's own, in any spelling the program takes: installing,
 # reinstalling and purging leave it as it was, and place no template beside it.
 for spelling in 415_MainPicture_Config.ini $other_spellings; do
