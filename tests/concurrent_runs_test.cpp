@@ -56,11 +56,16 @@ TEST(ConcurrentRunsTest, ANeighbourThatHonoursTheLockLosesNoUpdate) {
     at.writeStandard(19, T::TypicalCfg);
     const QString ini = at.path(T::ProgramIni);
     constexpr int Updates = 1000; // bits 5 to 14 count up to 1023
+    constexpr int UpdatesPerRun = 50;
     std::atomic<bool> done{false};
+    std::atomic<int> runs{0};
     std::thread neighbour([&] {
         const int folder =
             ::open(QFile::encodeName(at.path(u"parameter"_s)).constData(), O_RDONLY | O_DIRECTORY);
         for (int i = 0; i < Updates; ++i) {
+            // However busy the machine, the updates stay spread over many stores.
+            while (i > runs * UpdatesPerRun)
+                std::this_thread::yield();
             ::flock(folder, LOCK_EX);
             const QByteArray bytes = TempInstallation::readFile(ini);
             const int value =
@@ -77,7 +82,6 @@ TEST(ConcurrentRunsTest, ANeighbourThatHonoursTheLockLosesNoUpdate) {
     });
     // Four programs at a time store while the neighbour counts.
     const ProgramProcess program(at);
-    std::atomic<int> runs{0};
     std::vector<std::thread> programs;
     for (int i = 0; i < 4; ++i) {
         programs.emplace_back([&] {
@@ -89,7 +93,6 @@ TEST(ConcurrentRunsTest, ANeighbourThatHonoursTheLockLosesNoUpdate) {
     for (std::thread& program : programs)
         program.join();
     std::printf("%d runs stored while the neighbour made %d updates\n", int(runs), Updates);
-    EXPECT_GT(runs, 4) << "the neighbour's updates met no store of the program";
     EXPECT_EQ(ini::findValue(at.read(T::ProgramIni), "Machine1", "MainPictureStatus"),
               QByteArray::number(19 + 32 * Updates));
     EXPECT_EQ(at.leftovers(), QStringList());
