@@ -4,6 +4,7 @@
 // runs the start-up sequence on the model it shows.
 
 #include "app/CommandLineHelp.h"
+#include "app/OptionsCommand.h"
 #include "diag/ErrorProtocol.h"
 #include "dialog/Dialog.h"
 #include "platform/MachinePlatform.h"
@@ -87,13 +88,19 @@ int main(int argc, char** argv) {
     platform::MachinePlatform machine(argc, argv);
     platform::install(&machine);
     installRunFacts(factsOf(machine));
-    // "--help" and "--version" are answered before anything looks for a display or a file.
+    // "--help" and "--version" are answered before anything looks for a display or a file;
+    // "--show" and "--set" without any window.
     if (const int status = answerInformationRequest(argc, argv); status >= 0)
         return status;
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    if (const std::optional<int> status = answerOptionsRequest(arguments))
+        return *status;
     // The start mode is decided later, by the start-up sequence; here it only chooses whether
     // a screen is needed at all. A silent run stores and ends inside the start-up; one that
     // comes back stored nothing (its start mode could not be decided).
-    if (runFacts().unattended()) {
+    if (runFacts().unattended) {
         Dialog dialog;
         dialog.Form_Load();
         endRun(platform::ExitNotStored);

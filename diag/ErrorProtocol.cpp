@@ -92,7 +92,7 @@ qint32 HandleError(qint32 number, const QString& source, const QString& descript
     qint32 decision = 2;
     try {
         // Before the start mode is decided, a silent run is already one that nobody watches.
-        if (StartModeSilent || runFacts().unattended()) {
+        if (StartModeSilent || runFacts().unattended) {
             WriteServiceLog(message);
         } else if (!fatal) {
             const platform::Answer answer = platform::current().messageBox(
@@ -121,7 +121,7 @@ void EndProgram() {
 
 void endRun(int exitCode) {
     const bool told = exitCode == platform::ExitFileMissing || exitCode == platform::ExitNotStored;
-    if (told && (StartModeSilent || runFacts().unattended())) {
+    if (told && (StartModeSilent || runFacts().unattended)) {
         QString serviceLog;
         try {
             serviceLog = serviceLogPath();

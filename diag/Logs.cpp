@@ -58,7 +58,7 @@ void WriteServiceLog(const QString& text) {
 }
 
 void ReportFault(const QString& text) {
-    if (StartModeSilent || runFacts().unattended()) {
+    if (StartModeSilent || runFacts().unattended) {
         WriteServiceLog(text);
         return;
     }

@@ -17,7 +17,7 @@ const QString OptionSection = QStringLiteral("Machine1");
 const QString OptionKey = QStringLiteral("MainPictureStatus");
 } // namespace
 
-void Dialog::SetupUserInterFace() {
+Read<qint16> Dialog::SetupUserInterFace() {
     Procedure procedure("SetupUserInterFace");
     QString programIni;
     qint16 value = 0;
@@ -38,6 +38,7 @@ void Dialog::SetupUserInterFace() {
         }) && valueRead;
         model.optionShown[bit] = model.optionBox(bit).Value();
     }
+    return {value, !valueRead};
 }
 
 void Dialog::CheckBox_Click(int index) {
@@ -45,10 +46,12 @@ void Dialog::CheckBox_Click(int index) {
     procedure.step([&] { CheckInfoClick(model, index); });
 }
 
-void Dialog::WriteInputs() {
+bool Dialog::WriteInputs(bool onlyWhenChanged) {
     Procedure procedure("WriteInputs");
     QString programIni;
     qint16 value = 0;
+    qint16 stored = 0;
+    bool changed = false;
     procedure.step([&] { static_cast<void>(GetValidMachines()); });
     // Always the installation's own file: bits 5 to 14 come from the file being written. A read
     // that fails on the way to the file or in it leaves nothing to build the store on.
@@ -68,6 +71,7 @@ void Dialog::WriteInputs() {
                 value = procedure.take(LoadIniInteger(OptionSection, OptionKey, programIni, false));
             }) && !procedure.readFailed();
         }
+        stored = value;
         procedure.step([&] { value = qMax<qint16>(value, 0); });
         for (qint16 bit = 0; bit < qint16(DialogModel::OptionCount); ++bit) {
             procedure.step([&] {
@@ -79,7 +83,9 @@ void Dialog::WriteInputs() {
                 value = WriteBit(value, bit, state);
             });
         }
-        if (valueRead) {
+        // The value as the file holds it: a missing key (-1) or a negative value changes too.
+        changed = valueRead && value != stored;
+        if (valueRead && (changed || !onlyWhenChanged)) {
             procedure.step([&] {
                 if (programIni.isEmpty())
                     refuseStore(file, platform::current().whyNoOrdinaryFile(file));
@@ -87,5 +93,18 @@ void Dialog::WriteInputs() {
             });
         }
     }
-    procedure.step([&] { WriteEditInfo(); });
+    if (changed || !onlyWhenChanged)
+        procedure.step([&] { WriteEditInfo(); });
+    return changed;
+}
+
+bool Dialog::SetOptions(const std::array<std::optional<bool>, DialogModel::OptionCount>& asked) {
+    for (int bit = 0; bit < DialogModel::OptionCount; ++bit) {
+        // A box not asked for shows no stored bit and is left as shown: the file's bit stays.
+        model.optionRead[bit] = asked[bit].has_value();
+        model.optionShown[bit] = model.optionBox(bit).Value();
+        if (asked[bit])
+            model.optionBox(bit).setValue(*asked[bit] ? 1 : 0);
+    }
+    return WriteInputs(true);
 }

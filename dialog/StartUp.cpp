@@ -32,7 +32,7 @@ void Dialog::Form_Load() {
         });
     }
     procedure.step([&] { model.machines = GetExistingMachines(model.ConfigurationIniFile).value; });
-    procedure.step([&] { SetupUserInterFace(); });
+    procedure.step([&] { static_cast<void>(SetupUserInterFace()); });
     if (procedure.test([] { return !StartModeSilent; })) {
         procedure.step([&] { model.control("CommandOK").setEnabled(true); });
         procedure.step([&] { model.control("CommandCancel").setEnabled(true); });

@@ -31,6 +31,7 @@ enum ExitCode : int {
     ExitFileMissing = 2, // the component's .cfg file is missing
     ExitNoDisplay = 3,   // an interactive start found no display
     ExitNotStored = 4,   // a file could not be read, or a store the run is for did not land
+    ExitUsage = 64,      // a --show or --set command line that is not well made (EX_USAGE)
 };
 
 class Platform {

@@ -10,15 +10,12 @@ constexpr qsizetype ConfigSuffixLength = 7;
 RunFacts installed;
 } // namespace
 
-bool RunFacts::unattended() const {
-    return external == QLatin1String("SILENT");
-}
-
 RunFacts factsOf(platform::Platform& platform) {
     RunFacts facts;
     facts.arguments = platform.commandLineArguments();
     facts.external = switchValue(facts.arguments, QStringLiteral("EXTERNAL"));
     facts.logFile = switchValue(facts.arguments, QStringLiteral("LOGFILE"));
+    facts.unattended = facts.external == QLatin1String("SILENT");
     facts.programFolder = platform.programFolder();
     const qsizetype lastSeparator = facts.programFolder.lastIndexOf(QLatin1Char('/'));
     facts.installationFolder =

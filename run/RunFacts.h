@@ -26,10 +26,10 @@ struct RunFacts {
     // empty for a name of 7 characters or fewer.
     QString componentName;
 
-    // The command line asks for a silent run (EXTERNAL=SILENT): nobody is there to answer a
-    // box. True from the start, before the start mode is decided, so that not even a failure
-    // in the first steps of the start-up waits for a person.
-    bool unattended() const;
+    // Nobody is there to answer a box: the command line asks for a silent run (EXTERNAL=SILENT),
+    // or for the options from a script (--show, --set). True from the start, before the start
+    // mode is decided, so that not even a failure in the first steps waits for a person.
+    bool unattended = false;
 };
 
 RunFacts factsOf(platform::Platform& platform);

@@ -55,7 +55,7 @@ TEST_F(StartModeTest, SetsBothFlagsFromExternalAndClearsEarlierOnes) {
         refreshFacts();
         EXPECT_EQ(GetStartModeIntegrated(), c.integrated) << c.commandLine;
         EXPECT_TRUE(StartModeIntegrated == c.integrated && StartModeSilent == c.silent);
-        EXPECT_EQ(runFacts().unattended(), c.silent);
+        EXPECT_EQ(runFacts().unattended, c.silent);
     }
 }
 
