@@ -6,9 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <sys/socket.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
@@ -31,6 +30,7 @@ struct HostileCase {
     Outcome outcome = {};
     QStringList arguments = {QStringLiteral("/EXTERNAL=SILENT")};
     QString below = {}; // the installation's folder below the temporary one
+    std::function<void()> inChild = nullptr;
 };
 
 class BadInputTest : public testing::TestWithParam<HostileCase> {};
@@ -41,7 +41,7 @@ TEST_P(BadInputTest, GivesTheStatedOutcome) {
     const ProgramProcess program(installation);
     c.prepare(installation);
     const QMap<QString, QByteArray> before = installation.snapshot();
-    const ProcessResult result = program.run(c.arguments, 120000);
+    const ProcessResult result = program.run(c.arguments, 120000, c.inChild);
     ASSERT_FALSE(result.crashed) << result.standardError.constData();
     EXPECT_EQ(result.exitCode, c.outcome.exitCode) << result.standardError.constData();
     // A silent run that did not store says so on the terminal, and where to look.
@@ -92,23 +92,16 @@ std::function<void(const TempInstallation&)> files(const QByteArray& programIni,
 const QByteArray NotFound = "WriteInputs (Nr. 53) :Could not write ";
 
 // Something in the language file's place that is no file to read: the run is told so (in the
-// service log: a box would wait for nobody), stores the options it read and writes nothing
-// into that thing.
-enum class Thing { Utf16, LinkToItself, Pipe, Socket, Device, Folder };
+// service log), stores the options it read and writes nothing into that thing.
+enum class Thing { Utf16, LinkToItself, Pipe, Device, Folder };
 void place(Thing thing, const QString& file) {
     const QByteArray path = QFile::encodeName(file);
-    sockaddr_un address{AF_UNIX, {}};
-    qstrncpy(address.sun_path, path.constData(), sizeof address.sun_path);
-    const int socket = thing == Thing::Socket ? ::socket(AF_UNIX, SOCK_STREAM, 0) : -1;
-    const bool made =
-        thing == Thing::Utf16          ? (Files::writeFile(file, "\xFF\xFE["), true)
-        : thing == Thing::LinkToItself ? ::symlink(path.constData(), path.constData()) == 0
-        : thing == Thing::Pipe         ? ::mkfifo(path.constData(), 0666) == 0
-        : thing == Thing::Socket
-            ? ::bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0
-        : thing == Thing::Device ? ::symlink("/dev/zero", path.constData()) == 0
-                                 : QDir().mkpath(file);
-    ::close(socket);
+    const bool made = thing == Thing::Utf16 ? (Files::writeFile(file, "\xFF\xFE["), true)
+                      : thing == Thing::LinkToItself
+                          ? ::symlink(path.constData(), path.constData()) == 0
+                      : thing == Thing::Pipe   ? ::mkfifo(path.constData(), 0666) == 0
+                      : thing == Thing::Device ? ::symlink("/dev/zero", path.constData()) == 0
+                                               : QDir().mkpath(file);
     ASSERT_TRUE(made) << path.constData();
 }
 HostileCase unreadableLanguageFile(const char* name, Thing thing, const char* reason) {
@@ -149,11 +142,20 @@ INSTANTIATE_TEST_SUITE_P(
                     {0, status("0")},
                     {QStringLiteral("/EXTERNAL=SILENT")},
                     QStringLiteral("Halle Süd/Maschine 415 Größe")},
+        // The program ignores the signal that the limit raises, and the write fails.
+        HostileCase{"AFileSizeLimitBelowTheNewFile",
+                    files(status("-5") + "; " + QByteArray(200000, '-') + "\r\n"),
+                    {4, {}, "Program.ini: File too large"},
+                    {QStringLiteral("/EXTERNAL=SILENT")},
+                    {},
+                    [] {
+                        const rlimit limit{100000, 100000};
+                        ::setrlimit(RLIMIT_FSIZE, &limit);
+                    }},
         unreadableLanguageFile("LanguageFileInUtf16", Thing::Utf16, "the file holds UTF-16 text"),
         unreadableLanguageFile("LanguageFileALinkToItself", Thing::LinkToItself,
                                "Too many levels of symbolic links"),
         unreadableLanguageFile("LanguageFileAPipe", Thing::Pipe, "not an ordinary file"),
-        unreadableLanguageFile("LanguageFileASocket", Thing::Socket, "not an ordinary file"),
         unreadableLanguageFile("LanguageFileADevice", Thing::Device, "not an ordinary file"),
         unreadableLanguageFile("LanguageFileAFolder", Thing::Folder, "Is a directory")),
     [](const testing::TestParamInfo<HostileCase>& info) { return info.param.name; });

@@ -1,6 +1,5 @@
-// The program killed at random moments while it stores: every file is a complete old or new
-// file (a file written entry by entry: a complete earlier state), and the next run removes
-// what a killed save left. MAINPICTURE_KILL_RUNS sets the number of kills (default 40).
+// The program killed at random moments while it stores (MAINPICTURE_KILL_RUNS times, or 40):
+// every file is old or new and complete, and the next run removes what a killed save left.
 
 #include "support/ProgramProcess.h"
 
@@ -16,8 +15,7 @@ namespace {
 
 using T = TempInstallation;
 
-// An earlier complete state of a file that is only ever extended entry by entry: a prefix of
-// the final file that ends at a line end.
+// A complete earlier state of a file written entry by entry: a prefix that ends at a line end.
 bool isCompleteEarlierState(const QByteArray& bytes, const QByteArray& final) {
     return final.startsWith(bytes) && (bytes.isEmpty() || bytes.endsWith("\r\n"));
 }

@@ -1,8 +1,7 @@
 // The whole dialog in-process, with scripted answers: start-up in each start mode, showing
 // and storing the options, and every way out of the dialog.
 
-#include "i18n/ControlTexts.h"
-#include "i18n/InfoText.h"
+#include "app/OptionsCommand.h"
 #include "support/CountedCalls.h"
 #include "support/ProgramFixture.h"
 #include "window/frm_415_MainPicture_Config_Exe.h"
@@ -10,12 +9,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QKeyEvent>
 
-#include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -110,7 +106,8 @@ TEST_F(DialogTest, IntegratedShowsTheReadCopyAndStoresIntoTheInstallation) {
     }
 }
 
-TEST_F(DialogTest, InteractiveStartNamesTheFolderAndEnterRightAfterShowingStores) {
+// (Enter on the focused OK is pressed by the interactive run of program_run_test.)
+TEST_F(DialogTest, InteractiveStartNamesTheFolderAndOkRightAfterShowingStores) {
     platform.folder = u"/"_s; // the caption is set before the missing files end the run
     EXPECT_THROW(start(), EndAtOnce);
     EXPECT_EQ(window.windowTitle(), u"Erweiterte Konfiguration  - standalone"_s);
@@ -118,31 +115,22 @@ TEST_F(DialogTest, InteractiveStartNamesTheFolderAndEnterRightAfterShowingStores
     platform.boxes.clear();
     start("", 19);
     EXPECT_EQ(window.windowTitle(), u"Erweiterte Konfiguration 415_MainPicture - standalone"_s);
-    window.show();
-    QApplication::processEvents();
-    // Enter clicks the focused OK. What the click does (store and end) is the OK handler's; the
-    // handler is called directly, since ending at once must not unwind through the toolkit.
-    QObject::disconnect(window.CommandOK, &QPushButton::clicked, &window, nullptr);
-    int clicks = 0;
-    QObject::connect(window.CommandOK, &QPushButton::clicked, [&] { ++clicks; });
-    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QApplication::sendEvent(window.CommandOK, &enter);
-    EXPECT_EQ(clicks, 1);
     EXPECT_THROW(window.CommandOK_Click(), EndAtOnce);
     EXPECT_TRUE(platform.boxes.empty());
     EXPECT_EQ(platform.endedWith, platform::ExitNormal);
     EXPECT_EQ(platform.pointers.back(), platform::Pointer::Default);
 }
 
-// Each system call of a whole run fails in turn (a read, a save, a log entry): the store lands,
-// or the failure is told, the run ends with status 4 and the file keeps what it held. Bits 0
-// to 4 are never stored on a value that was not read: the box the user ticked is stored as
-// ticked, the others keep the file's bits; Program.ini keeps its permissions.
+// Each system call of a whole run fails in turn (a read, a save, a log entry), for OK and for
+// --set: the store lands, or the failure is told (a box; --set: the service log), the run ends
+// with 4 and the file keeps what it held. No bit is stored on a value that was not read: the
+// box ticked is stored ticked, the others keep the file's bits. Permissions are kept.
 TEST_F(DialogTest, EveryFailedCallOfARunIsToldAndLosesNoBit) {
     EXPECT_THROW(start("/EXTERNAL=SILENT", 1011), EndAtOnce); // completes the language file
-    const auto run = [&](int failAt, int error) {
+    const auto run = [&](bool script, int failAt, int error) {
         nextRun();
         installation.writeStandard(1011);
+        QFile::remove(installation.path(TempInstallation::ServiceLog));
         ::chmod(QFile::encodeName(installation.programIni()).constData(), 0664);
         platform.arguments.clear();
         refreshFacts();
@@ -151,27 +139,36 @@ TEST_F(DialogTest, EveryFailedCallOfARunIsToldAndLosesNoBit) {
         callFaults().failAt = failAt;
         callFaults().failWith = error;
         frm_415_MainPicture_Config_Exe dialog;
-        dialog.Form_Load();
-        dialog.CheckOhneBobinen->click();
-        EXPECT_THROW(dialog.CommandOK_Click(), EndAtOnce);
+        if (script) {
+            EXPECT_THROW(answerOptionsRequest({u"--set"_s, u"no-bobbins=on"_s}), EndAtOnce);
+        } else {
+            dialog.Form_Load();
+            dialog.CheckOhneBobinen->click();
+            EXPECT_THROW(dialog.CommandOK_Click(), EndAtOnce);
+        }
         return callFaults().calls;
     };
-    const int calls = run(0, 0);
-    ASSERT_EQ(stored(), "1015");
     // Under valgrind only every n-th call (MAINPICTURE_FAULT_EVERY).
     const int every = qMax(1, qEnvironmentVariableIntValue("MAINPICTURE_FAULT_EVERY"));
-    for (const int error : {EIO, EMFILE, ENOSPC, EROFS}) {
-        for (int failAt = 1; failAt <= calls; failAt += every) {
-            run(failAt, error);
-            const QByteArray now = stored();
-            const bool told = !platform.boxes.empty();
-            const std::string at = std::to_string(error) + " at " + std::to_string(failAt);
-            EXPECT_TRUE(now == "1015" || (now == "1011" && told)) << at << " " << now.data();
-            EXPECT_EQ(platform.endedWith == platform::ExitNotStored, told) << at;
-            EXPECT_EQ(QFileInfo(installation.programIni()).permissions(),
-                      QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup |
-                          QFile::ReadOther | QFile::ReadUser | QFile::WriteUser)
-                << at;
+    for (const bool script : {false, true}) {
+        const int calls = run(script, 0, 0);
+        ASSERT_EQ(stored(), "1015");
+        for (const int error : {EIO, EMFILE, ENOSPC, EROFS}) {
+            for (int failAt = 1; failAt <= calls; failAt += every) {
+                run(script, failAt, error);
+                const QByteArray now = stored();
+                const bool told = !platform.boxes.empty() ||
+                                  !installation.read(TempInstallation::ServiceLog).isEmpty();
+                const std::string at = std::to_string(script) + " " + std::to_string(error) +
+                                       " at " + std::to_string(failAt);
+                EXPECT_TRUE(now == "1015" || (now == "1011" && told)) << at << " " << now.data();
+                EXPECT_EQ(platform.endedWith == platform::ExitNotStored, told) << at;
+                EXPECT_EQ(QFileInfo(installation.programIni()).permissions(),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                              QFile::WriteGroup | QFile::ReadOther | QFile::ReadUser |
+                              QFile::WriteUser)
+                    << at;
+            }
         }
     }
 }

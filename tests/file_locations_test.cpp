@@ -24,10 +24,9 @@ TEST_F(FileLocationsTest, AFolderIsNoFileButAFailedTestThatIsResumedCountsAsFoun
     EXPECT_EQ(platform.boxes.size(), 1u);
 }
 
-// The host names its read copy's folder (SaveAndRestore) and its log file (LOGFILE) in its
-// own form: any drive is the root, "\\" is "/", and every part is found without regard to case
-// ("ß" being a letter of its own). "%1" is the installation's root as the host writes it, "%2"
-// as the system does.
+// The host names its read copy's folder (SaveAndRestore) and its log (LOGFILE) in its own form:
+// any drive is the root, "\\" is "/", each part is found without regard to case ("ß" a letter
+// of its own). "%1" is the installation's root as the host writes it, "%2" as the system does.
 TEST_F(FileLocationsTest, HostPathsLeadToTheFilesThatExistWhateverTheirCase) {
     installation.write(u"Backup/Parameter/PROGRAM.ini"_s, "");
     installation.write(u"Logs/Existing.log"_s, "old\r\n");

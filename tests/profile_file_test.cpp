@@ -175,9 +175,9 @@ TEST_F(ProfileFiles, ReadsOfAKeptFileFindWhatAScanFinds) {
     EXPECT_EQ(profiles.readString("dup", "k", "", 255, ini).value, "3");
 }
 
-// Links are followed through the real folders, as the system follows them: the file written
-// is the file a read through the same path opens. Entries are files, or links as
-// "target>name"; a leading "!" makes one someone else's, which only root can arrange.
+// Links are followed through the real folders, as the system does: the file written is the one
+// a read through the same path opens. Entries are files, or links as "target>name"; a leading
+// "!" makes one someone else's, which only root can arrange.
 struct LinkCase {
     QStringList entries;
     const char* path;    // the path to write

@@ -1,6 +1,5 @@
-// The built program as a process in temporary installations: silent runs without any
-// display, an interactive start without one, and an interactive run on a virtual X display
-// driven by key presses.
+// The built program as a process in temporary installations: a silent run, an interactive
+// start without a display, and an interactive run on a virtual X display driven by keys.
 
 #include "support/ProgramProcess.h"
 
@@ -11,7 +10,6 @@
 namespace {
 
 const QByteArray Cfg = "[Project]\r\nValidMachines=1\r\n";
-const QStringList Silent = {u"/EXTERNAL=SILENT"_s};
 
 class ProgramRunTest : public testing::Test {
 protected:
@@ -50,14 +48,10 @@ TEST_F(ProgramRunTest, InteractiveStartWithAnUnreachableDisplaySaysSoInOneLine) 
     EXPECT_EQ(result.standardError.count('\n'), 1) << result.standardError.constData();
 }
 
-// On a virtual X display, real key presses go to the program's boxes and window once they are
-// shown; each step waits for the window it types into to have the focus (xdotool's --sync),
-// not for a time. The last key ends the program; the program's exit code counts. Both are cut
-// off after 20 s, so that a program left waiting fails instead of lingering. Escape does not
-// answer the error box (No would end the program with status 1 and lose the edits; Yes would
-// leave no box for the Return after it): Return chooses Yes, and the run goes on to the window,
-// where focus starts on OK and Tab three times reaches "mit Etikettenapparat" (bit 0). OK reads
-// the value again, and the overflow's box that comes again then is answered Yes too.
+// Real key presses on a virtual X display, each once the window it types into has the focus
+// (xdotool --sync), not after a time; all cut off after 20 s. Escape leaves the error box open
+// and Return answers Yes; in the window Tab three times from OK reaches bit 0, and Enter on OK
+// reads the value again, whose overflow box is answered Yes too. The exit code counts.
 TEST_F(ProgramRunTest, AnInteractiveRunResumesAnErrorAndStoresWhatTheKeysTicked) {
     if (QStandardPaths::findExecutable(u"xvfb-run"_s).isEmpty() ||
         QStandardPaths::findExecutable(u"xdotool"_s).isEmpty())

@@ -1,6 +1,5 @@
-// The real program, silent, with one system call on Program.ini failing at a time (strace's
-// fault injection), and a folder that cannot be listed while a file is looked up: a read that
-// fails is told, ends the run with status 4, and nothing is stored on what it did not read.
+// The real program, silent, with one call on Program.ini or its folder failing at a time
+// (strace's fault injection): the failed read is told, ends with 4, and nothing is stored.
 
 #include "support/ProgramProcess.h"
 
@@ -18,13 +17,10 @@ protected:
         installation.write(T::ProgramIni, Stored);
         installation.write(T::Cfg, "[Project]\r\n");
     }
-    std::optional<ProcessResult> traced(const QStringList& options) const {
-        return program.traced(options, Silent);
-    }
     // How many calls of this kind the run makes on the file.
     int callsOn(const QString& kind, const QString& file) const {
         const std::optional<ProcessResult> dry =
-            traced({u"-e"_s, u"trace="_s + kind, u"-P"_s, file});
+            program.traced({u"-e"_s, u"trace="_s + kind, u"-P"_s, file}, Silent);
         return dry ? int(dry->standardError.count(QByteArray(kind.toLatin1() + '('))) : 0;
     }
 
@@ -44,8 +40,8 @@ TEST_F(ReadFaultsTest, AFailedCallOnProgramIniIsToldAndLosesNoBit) {
         for (int when = 1; when <= calls; ++when) {
             const QString at = QStringLiteral("%1:error=%2:when=%3").arg(kind, error).arg(when);
             QFile::remove(installation.path(T::ServiceLog));
-            const std::optional<ProcessResult> run =
-                traced({u"-o"_s, u"/dev/null"_s, u"-e"_s, u"inject="_s + at, u"-P"_s, file});
+            const std::optional<ProcessResult> run = program.traced(
+                {u"-o"_s, u"/dev/null"_s, u"-e"_s, u"inject="_s + at, u"-P"_s, file}, Silent);
             ASSERT_TRUE(run && !run->crashed) << qPrintable(at);
             EXPECT_EQ(installation.read(T::ProgramIni), Stored) << qPrintable(at);
             EXPECT_EQ(run->exitCode, 4) << qPrintable(at);
@@ -58,8 +54,9 @@ TEST_F(ReadFaultsTest, AFailedCallOnProgramIniIsToldAndLosesNoBit) {
 TEST_F(ReadFaultsTest, AFolderThatCannotBeListedIsTold) {
     const QString folder = installation.path(u"parameter"_s);
     const std::optional<ProcessResult> run =
-        traced({u"-o"_s, u"/dev/null"_s, u"-e"_s, u"inject=getdents64:error=EIO:when=1"_s, u"-P"_s,
-                folder});
+        program.traced({u"-o"_s, u"/dev/null"_s, u"-e"_s, u"inject=getdents64:error=EIO:when=1"_s,
+                        u"-P"_s, folder},
+                       Silent);
     if (!run)
         GTEST_SKIP() << "strace cannot trace the program here";
     EXPECT_EQ(run->exitCode, 4);

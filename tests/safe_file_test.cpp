@@ -1,6 +1,5 @@
-// Saves under faults: each system call of a save made to fail in turn, short writes, and other
-// writers getting in between. After every failed save the file is the old complete file, no
-// temporary file is left and the reason is the system's.
+// Saves under faults: each call of a save failing in turn, short writes, other writers getting
+// in between. A failed save leaves the old complete file, no temporary one, the system's reason.
 
 #include "files/LogAppend.h"
 #include "files/SafeFile.h"
@@ -14,7 +13,6 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
-#include <functional>
 #include <grp.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -32,13 +30,6 @@ class SafeFileTest : public testing::Test {
 protected:
     QString path(const QString& name) const { return folder.path() + u'/' + name; }
     QStringList folderEntries() const { return TempInstallation::entries(folder.path()); }
-    // Replaces the file the way an editor or another tool does: a new file renamed in place.
-    void outsideRename(const QString& name, const QByteArray& bytes) const {
-        TempInstallation::writeFile(path(u"outside.tmp"_s), bytes);
-        ASSERT_EQ(::rename(QFile::encodeName(path(u"outside.tmp"_s)).constData(),
-                           QFile::encodeName(path(name)).constData()),
-                  0);
-    }
 
     CountedCalls counting;
     platform::ProfileFiles profiles;
@@ -58,82 +49,72 @@ TEST_P(SaveFaults, EveryFailedStepLeavesTheOldFileAndNoTemporaryFile) {
     if (c.saver != 0 && ::geteuid() != 0)
         GTEST_SKIP() << "needs root to save another user's file in place";
     ::chmod(QFile::encodeName(folder.path()).constData(), 0777);
-    {
-        const QString ini = path(u"Program.ini"_s);
-        const auto reset = [&] {
-            QFile::remove(ini);
-            if (!c.original.isNull())
-                TempInstallation::writeFile(ini, c.original);
-            ::chmod(QFile::encodeName(ini).constData(), 0666);
-        };
+    const QString ini = path(u"Program.ini"_s);
+    const auto reset = [&] {
+        QFile::remove(ini);
+        if (!c.original.isNull())
+            TempInstallation::writeFile(ini, c.original);
+        ::chmod(QFile::encodeName(ini).constData(), 0666);
+    };
+    reset();
+    const auto save = [&] {
+        faults.calls = 0;
+        EXPECT_EQ(::seteuid(c.saver), 0);
+        const FileOutcome<int> stored =
+            profiles.writeString("Machine1", "MainPictureStatus", "19", ini);
+        EXPECT_EQ(::seteuid(0), 0);
+        return stored;
+    };
+    // A dry run counts the calls of one save; then the original comes back.
+    faults.failAt = 0;
+    ASSERT_EQ(save().value, 1) << c.name;
+    const QByteArray changed = TempInstallation::readFile(ini);
+    const int steps = faults.calls;
+    ASSERT_GT(steps, 5) << c.name;
+    EXPECT_EQ(QFileInfo(ini).ownerId(), ::geteuid()) << c.name; // in place: still root's
+    // Killed before any step, the save leaves the file old or new, or the old one in a copy.
+    faults.hook = [&] {
+        const QStringList copies = QDir(folder.path()).entryList({u"*.copy"_s}, QDir::Files);
+        const QByteArray now = TempInstallation::readFile(ini);
+        EXPECT_TRUE(
+            now == c.original || now == changed ||
+            (copies.size() == 1 && TempInstallation::readFile(path(copies[0])) == c.original))
+            << c.name << " step " << faults.calls;
+    };
+    for (faults.hookAt = 1; faults.hookAt <= steps; ++faults.hookAt) {
         reset();
-        int lastError = 0;
-        const auto save = [&] {
-            faults.calls = 0;
-            EXPECT_EQ(::seteuid(c.saver), 0);
-            const FileOutcome<int> stored =
-                profiles.writeString("Machine1", "MainPictureStatus", "19", ini);
-            EXPECT_EQ(::seteuid(0), 0);
-            lastError = stored.error;
-            return stored.value;
-        };
-        // A dry run counts the calls of one save; then the original comes back.
-        faults.failAt = 0;
-        ASSERT_EQ(save(), 1) << c.name;
-        const QByteArray changed = TempInstallation::readFile(ini);
-        const int steps = faults.calls;
-        ASSERT_GT(steps, 5) << c.name;
-        EXPECT_EQ(QFileInfo(ini).ownerId(), ::geteuid()) << c.name; // in place: still root's
-        // Killed before any step, the save leaves the file old or new, or the old one in a copy.
-        faults.hook = [&] {
-            const QStringList copies = QDir(folder.path()).entryList({u"*.copy"_s}, QDir::Files);
-            const QByteArray now = TempInstallation::readFile(ini);
-            EXPECT_TRUE(
-                now == c.original || now == changed ||
-                (copies.size() == 1 && TempInstallation::readFile(path(copies[0])) == c.original))
-                << c.name << " step " << faults.calls;
-        };
-        for (faults.hookAt = 1; faults.hookAt <= steps; ++faults.hookAt) {
+        static_cast<void>(save());
+    }
+    faults.hookAt = 0;
+    const int renamedAt = faults.renamedAt; // 0 for a save in place
+    for (const int error : {ENOSPC, EIO, EROFS, EDQUOT, EFBIG, EMFILE}) {
+        for (int step = 1; step <= steps; ++step) {
             reset();
-            save();
-        }
-        faults.hookAt = 0;
-        const auto modeOf = [&] {
-            struct stat status {};
-            return ::stat(QFile::encodeName(ini).constData(), &status) == 0 ? status.st_mode : 0;
-        };
-        const int renamedAt = faults.renamedAt; // 0 for a save in place
-        for (const int error : {ENOSPC, EIO, EROFS, EDQUOT, EFBIG, EMFILE}) {
-            for (int step = 1; step <= steps; ++step) {
-                reset();
-                const mode_t mode = modeOf();
-                faults.failAt = step;
-                faults.failWith = error;
-                const std::string at = std::string(c.name) + " step " + std::to_string(step) +
-                                       " errno " + std::to_string(error);
-                // A failed look under the lock costs a second read; a failed step after the
-                // rename (the folder's sync) leaves the new file in place, but says so.
-                const int stored = save();
-                const QByteArray now = TempInstallation::readFile(ini);
-                if (stored == 1) {
-                    EXPECT_EQ(now, changed) << at;
-                } else {
-                    EXPECT_EQ(lastError, error) << at;
-                    EXPECT_TRUE(now == c.original ||
-                                (renamedAt > 0 && step > renamedAt && now == changed))
-                        << at;
-                }
-                if (!c.original.isNull()) {
-                    EXPECT_EQ(modeOf(), mode) << at;
-                }
-                // A temporary file whose removal failed is gone with the next save.
-                const QStringList alone =
-                    QFileInfo::exists(ini) ? QStringList{u"Program.ini"_s} : QStringList();
-                if (folderEntries() != alone) {
-                    faults.failAt = 0;
-                    profiles.writeString("Machine1", "MainPictureStatus", "20", ini).value;
-                    EXPECT_EQ(folderEntries(), QStringList{u"Program.ini"_s}) << at;
-                }
+            const QFile::Permissions permissions = QFileInfo(ini).permissions();
+            faults.failAt = step;
+            faults.failWith = error;
+            const std::string at = std::string(c.name) + " step " + std::to_string(step) +
+                                   " errno " + std::to_string(error);
+            // A failed look under the lock costs a second read; a failed step after the rename
+            // (the folder's sync) leaves the new file in place, but says so.
+            const FileOutcome<int> stored = save();
+            const QByteArray now = TempInstallation::readFile(ini);
+            if (stored.value == 1) {
+                EXPECT_EQ(now, changed) << at;
+            } else {
+                EXPECT_EQ(stored.error, error) << at;
+                EXPECT_TRUE(now == c.original ||
+                            (renamedAt > 0 && step > renamedAt && now == changed))
+                    << at;
+            }
+            EXPECT_TRUE(c.original.isNull() || QFileInfo(ini).permissions() == permissions) << at;
+            // A temporary file whose removal failed is gone with the next save.
+            const QStringList alone =
+                QFileInfo::exists(ini) ? QStringList{u"Program.ini"_s} : QStringList();
+            if (folderEntries() != alone) {
+                faults.failAt = 0;
+                profiles.writeString("Machine1", "MainPictureStatus", "20", ini).value;
+                EXPECT_EQ(folderEntries(), QStringList{u"Program.ini"_s}) << at;
             }
         }
     }
@@ -169,7 +150,11 @@ TEST_F(SafeFileTest, AnotherWritersRenameIsNeverOverwritten) {
         return profiles.writeString("s", "ours", "1", path(u"p.ini"_s)).value;
     };
     ASSERT_EQ(save(), 1);
-    faults.hook = [&] { outsideRename(u"p.ini"_s, "[s]\r\nours=0\r\ntheirs=1\r\n"); };
+    // The other writer replaces the file as an editor does: a new file renamed in place.
+    faults.hook = [&] {
+        TempInstallation::writeFile(path(u"new.tmp"_s), "[s]\r\nours=0\r\ntheirs=1\r\n");
+        ::rename(QFile::encodeName(path(u"new.tmp"_s)), QFile::encodeName(path(u"p.ini"_s)));
+    };
     // Just before the check that the file is still the one read, and between it and the rename.
     const int renamedAt = faults.renamedAt;
     for (const int moment : {renamedAt - 1, renamedAt}) {

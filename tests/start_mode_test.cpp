@@ -5,6 +5,8 @@
 #include "run/RunFacts.h"
 #include "support/ProgramFixture.h"
 
+#include <tuple>
+
 namespace {
 
 using StartModeTest = ProgramFixture;
@@ -40,22 +42,21 @@ TEST_F(StartModeTest, ReadCommandTakesTheUpperCasedTextAfterOneSeparatorUpToTheN
 }
 
 TEST_F(StartModeTest, SetsBothFlagsFromExternalAndClearsEarlierOnes) {
-    const struct {
-        const char* commandLine;
-        bool integrated, silent;
-    } cases[] = {{"/EXTERNAL=JX5CFG", true, false},
-                 {"/EXTERNAL=JX5CFGX", false, false},
-                 {"/EXTERNAL=SILENTLY", false, false},
-                 {"/EXTERNAL=\tSILENT", false, false},
-                 {"", false, false},
-                 {"/external=silent /LOGFILE=C:\\A", false, true},
-                 {"/EXTERNAL=SILENT", false, true}};
-    for (const auto& c : cases) {
-        platform.arguments = QString::fromUtf8(c.commandLine);
+    // command line, integrated, silent
+    const std::tuple<const char*, bool, bool> cases[] = {
+        {"/EXTERNAL=JX5CFG", true, false},
+        {"/EXTERNAL=JX5CFGX", false, false},
+        {"/EXTERNAL=SILENTLY", false, false},
+        {"/EXTERNAL=\tSILENT", false, false},
+        {"", false, false},
+        {"/external=silent /LOGFILE=C:\\A", false, true},
+        {"/EXTERNAL=SILENT", false, true}};
+    for (const auto& [commandLine, integrated, silent] : cases) {
+        platform.arguments = QString::fromUtf8(commandLine);
         refreshFacts();
-        EXPECT_EQ(GetStartModeIntegrated(), c.integrated) << c.commandLine;
-        EXPECT_TRUE(StartModeIntegrated == c.integrated && StartModeSilent == c.silent);
-        EXPECT_EQ(runFacts().unattended, c.silent);
+        EXPECT_EQ(GetStartModeIntegrated(), integrated) << commandLine;
+        EXPECT_TRUE(StartModeIntegrated == integrated && StartModeSilent == silent);
+        EXPECT_EQ(runFacts().unattended, silent);
     }
 }
 

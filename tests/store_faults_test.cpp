@@ -1,15 +1,12 @@
 // The real program, silent, on a really full file system (mounting needs root, or the case is
-// skipped) and under a file-size limit: every file stays as it was, nothing is left behind, and
-// a refused store is reported and ends with status 4.
+// skipped): every file stays as it was, nothing is left behind, and a refused store is
+// reported and ends with status 4. (A file-size limit is a row of bad_input_test.)
 
 #include "support/ProgramProcess.h"
 
 #include <QMap>
 
 #include <gtest/gtest.h>
-
-#include <functional>
-#include <sys/resource.h>
 
 namespace {
 
@@ -56,11 +53,10 @@ protected:
         }
     }
     // Runs the program on the installation; the service log lies outside the file system.
-    ProcessResult runSilent(const TempInstallation& at,
-                            const std::function<void()>& inChild = nullptr) const {
+    ProcessResult runSilent(const TempInstallation& at) const {
         ProgramProcess program(at);
         program.environment.insert(u"MAINPICTURE_SERVICE_LOG"_s, serviceLog());
-        return program.run(Silent, 60000, inChild);
+        return program.run(Silent, 60000);
     }
     QString serviceLog() const { return logs.filePath(u"service.log"_s); }
     QByteArray serviceLogText() const { return TempInstallation::readFile(serviceLog()); }
@@ -127,26 +123,6 @@ TEST_F(StoreFaultsTest, AFullFileSystemChangesNoFile) {
         EXPECT_TRUE(logAfter.startsWith(log) && logAfter.endsWith("\r\n")) << c.name;
         QFile::remove(mountPoint.filePath(u"filler"_s));
     }
-}
-
-// A file-size limit below the new file: the write fails (the program ignores the signal the
-// limit raises) and the file stays as it was.
-TEST_F(StoreFaultsTest, AFileSizeLimitIsReported) {
-    const TempInstallation at;
-    const QByteArray programIni = "[Machine1]\r\nMainPictureStatus=-5\r\n" + Padding;
-    at.write(T::ProgramIni, programIni);
-    at.write(T::Cfg, "[Project]\r\n");
-    const ProcessResult result = runSilent(at, [] {
-        const rlimit limit{100000, 100000};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    });
-    EXPECT_FALSE(result.crashed);
-    EXPECT_EQ(result.exitCode, 4);
-    EXPECT_EQ(at.read(T::ProgramIni), programIni);
-    EXPECT_TRUE(at.read(T::ErrorLog)
-                    .contains("WriteInputs (Nr. 61) :Could not write " + at.programIni().toUtf8() +
-                              ": File too large"));
-    EXPECT_EQ(at.leftovers(), QStringList());
 }
 
 } // namespace

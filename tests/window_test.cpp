@@ -34,6 +34,7 @@ protected:
         QApplication::processEvents();
     }
     frm_415_MainPicture_Config_Exe window;
+    DialogModel& model = window.dialog().model;
 };
 
 // OK is enabled and takes the focus on activation; Tab runs by tab index from there.
@@ -89,7 +90,7 @@ TEST_F(WindowTest, TheGrabShowsGreyAndTheThreePicturesCentredOnTheButtons) {
 // check box without a tool tip of its own shows none, not its frame's.
 TEST_F(WindowTest, CaptionsAndToolTipsArePlainTextAndNoToolTipIsBorrowed) {
     const QString markup = u"<b>fett</b><img src=\"/tmp/x.png\">&amp;"_s;
-    window.dialog().model.control("Header").setCaption(markup);
+    model.control("Header").setCaption(markup);
     const Qt::TextFormat format = window.Header->textFormat();
     EXPECT_TRUE(format == Qt::PlainText ||
                 (format == Qt::AutoText && !Qt::mightBeRichText(window.Header->text())));
@@ -104,10 +105,10 @@ TEST_F(WindowTest, CaptionsAndToolTipsArePlainTextAndNoToolTipIsBorrowed) {
         QToolTip::hideText();
         return text;
     };
-    window.dialog().model.control("FrameBobinenBock").setToolTipText(u"Bobinenbock"_s);
+    model.control("FrameBobinenBock").setToolTipText(u"Bobinenbock"_s);
     EXPECT_NE(hover(window.CheckFaden), u"Bobinenbock"_s);
     EXPECT_EQ(hover(window.FrameBobinenBock), u"Bobinenbock"_s);
-    window.dialog().model.control("CheckEtikette").setToolTipText(markup);
+    model.control("CheckEtikette").setToolTipText(markup);
     EXPECT_EQ(hover(window.CheckEtikette), markup);
 }
 
@@ -140,23 +141,20 @@ QAccessibleInterface* node(QWidget* control) {
     return QAccessible::queryAccessibleInterface(control);
 }
 
-// The picture buttons have names a screen reader can say; a tool tip names them instead,
-// except the question mark's, which only describes it. A caption is said without its mnemonic.
-// A client sees a dialog named by its title, the nodes in screen order, and the question mark
-// as a switch whose checked state is the help mode.
+// The picture buttons have names a screen reader can say, or their tool tips (the question
+// mark's only describes it); a caption is said without its mnemonic. A client sees a dialog
+// named by its title, the nodes in screen order, the question mark as the help mode's switch.
 TEST_F(WindowTest, AccessibilityClientsSeeTheDialogAsItStandsOnScreen) {
     const auto spoken = [](QWidget* button) { return node(button)->text(QAccessible::Name); };
     EXPECT_EQ(spoken(window.CommandOK), u"OK"_s);
     EXPECT_EQ(spoken(window.CommandCancel), u"Cancel"_s);
-    window.dialog().model.control("CommandCancel").setToolTipText(u"Abbrechen"_s);
+    model.control("CommandCancel").setToolTipText(u"Abbrechen"_s);
     EXPECT_EQ(spoken(window.CommandCancel), u"Abbrechen"_s);
-    window.dialog()
-        .model.control("CommandQuest")
-        .setToolTipText(u"Hilfe ein/aus: ein Klick erkl\u00E4rt"_s);
+    model.control("CommandQuest").setToolTipText(u"Hilfe ein/aus: ein Klick erkl\u00E4rt"_s);
     EXPECT_EQ(spoken(window.CommandQuest), u"Help mode"_s);
     EXPECT_EQ(node(window.CommandQuest)->text(QAccessible::Description),
               u"Hilfe ein/aus: ein Klick erkl\u00E4rt"_s);
-    window.dialog().model.control("CheckFaden").setCaption(u"&ohne && Faden"_s);
+    model.control("CheckFaden").setCaption(u"&ohne && Faden"_s);
     EXPECT_EQ(spoken(window.CheckFaden), u"ohne & Faden"_s);
     EXPECT_EQ(node(&window)->role(), QAccessible::Dialog);
     EXPECT_EQ(node(&window)->text(QAccessible::Name), u"Base JX5CFG-Erweiterung"_s);
@@ -175,7 +173,7 @@ TEST_F(WindowTest, AccessibilityClientsSeeTheDialogAsItStandsOnScreen) {
               "CommandQuest CommandOK CommandCancel"_s);
     QAccessibleInterface* helpSwitch = node(window.CommandQuest);
     for (const bool helpMode : {false, true, false}) {
-        EXPECT_EQ(window.dialog().model.HelpMode, helpMode);
+        EXPECT_EQ(model.HelpMode, helpMode);
         EXPECT_TRUE(helpSwitch->role() == QAccessible::CheckBox && helpSwitch->state().checkable);
         EXPECT_EQ(helpSwitch->state().checked, helpMode);
         EXPECT_EQ(helpSwitch->actionInterface()->actionNames().value(0),
@@ -201,10 +199,9 @@ TEST_F(WindowTest, ActionsReturnBeforeTheirBoxAndAreRefusedWhileABoxIsOpen) {
             actions->doAction(actions->actionNames().value(0));
             EXPECT_TRUE(platform.boxes.empty());
             QApplication::processEvents();
-            EXPECT_EQ(platform.boxes.size(), boxOpen || !window.dialog().model.HelpMode ? 0u : 1u)
-                << boxOpen;
+            EXPECT_EQ(platform.boxes.size(), boxOpen || !model.HelpMode ? 0u : 1u) << boxOpen;
         }
-        EXPECT_EQ(window.dialog().model.HelpMode, boxOpen);
+        EXPECT_EQ(model.HelpMode, boxOpen);
     }
     EXPECT_FALSE(window.CheckFaden->isChecked());
 }

@@ -1,8 +1,7 @@
 #pragma once
-// The system-call table with every call counted, for fault loops: a hook runs before the call
-// numbered hookAt (another writer stepping in at that moment), and the call numbered failAt
-// fails with failWith. A failed close still closes, as the system's does: the descriptor is
-// gone whatever close answers.
+// The system-call table with every call counted, for fault loops: a hook runs before call
+// hookAt (another writer stepping in then), and call failAt fails with failWith. A failed close
+// still closes, as the system's does: the descriptor is gone whatever close answers.
 
 #include <cstddef>
 #include <functional>

@@ -22,39 +22,6 @@ void ScriptedPlatform::enter(const char* operation) {
         raiseFailure(static_cast<FailureNumber>(*number));
 }
 
-template <typename T, typename Real>
-FileOutcome<T> ScriptedPlatform::scripted(const char* operation, T fallback, Real real) {
-    if (const std::optional<qint32> error = pendingFailure(operation))
-        return {fallback, *error};
-    return real();
-}
-
-FileOutcome<QByteArray> ScriptedPlatform::getPrivateProfileString(const QByteArray& section,
-                                                                  const QByteArray& key,
-                                                                  const QByteArray& defaultValue,
-                                                                  int bufferSize,
-                                                                  const QString& file) {
-    return scripted("getPrivateProfileString", QByteArray(), [&] {
-        return files_->readString(section, key, defaultValue, bufferSize, file);
-    });
-}
-
-FileOutcome<qint32> ScriptedPlatform::getPrivateProfileInt(const QByteArray& section,
-                                                           const QByteArray& key,
-                                                           qint32 defaultValue,
-                                                           const QString& file) {
-    return scripted("getPrivateProfileInt", defaultValue,
-                    [&] { return files_->readInteger(section, key, defaultValue, file); });
-}
-
-FileOutcome<int> ScriptedPlatform::writePrivateProfileString(const QByteArray& section,
-                                                             const QByteArray& key,
-                                                             const std::optional<QByteArray>& value,
-                                                             const QString& file) {
-    return scripted("writePrivateProfileString", 0,
-                    [&] { return files_->writeString(section, key, value, file); });
-}
-
 FileOutcome<bool> ScriptedPlatform::isOrdinaryFile(const QString& path) {
     return scripted("isOrdinaryFile", false, [&] { return platform::ordinaryFileAt(path); });
 }

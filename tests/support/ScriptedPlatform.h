@@ -51,13 +51,22 @@ public:
 
     FileOutcome<QByteArray> getPrivateProfileString(const QByteArray& section,
                                                     const QByteArray& key,
-                                                    const QByteArray& defaultValue, int bufferSize,
-                                                    const QString& file) override;
+                                                    const QByteArray& defaultValue, int size,
+                                                    const QString& file) override {
+        return scripted("getPrivateProfileString", QByteArray(),
+                        [&] { return files_->readString(section, key, defaultValue, size, file); });
+    }
     FileOutcome<qint32> getPrivateProfileInt(const QByteArray& section, const QByteArray& key,
-                                             qint32 defaultValue, const QString& file) override;
+                                             qint32 defaultValue, const QString& file) override {
+        return scripted("getPrivateProfileInt", defaultValue,
+                        [&] { return files_->readInteger(section, key, defaultValue, file); });
+    }
     FileOutcome<int> writePrivateProfileString(const QByteArray& section, const QByteArray& key,
                                                const std::optional<QByteArray>& value,
-                                               const QString& file) override;
+                                               const QString& file) override {
+        return scripted("writePrivateProfileString", 0,
+                        [&] { return files_->writeString(section, key, value, file); });
+    }
     FileOutcome<bool> holdFolderLock(const QString& file) override {
         return files_->locks().hold(file);
     }
@@ -95,7 +104,11 @@ private:
     std::optional<qint32> pendingFailure(const char* operation);
     // A file call: its injected failure as the outcome's error, or the real call.
     template <typename T, typename Real>
-    FileOutcome<T> scripted(const char* operation, T fallback, Real real);
+    FileOutcome<T> scripted(const char* operation, T fallback, Real real) {
+        if (const std::optional<qint32> error = pendingFailure(operation))
+            return {fallback, *error};
+        return real();
+    }
     // Raises an injected failure of a call that has no outcome to carry it.
     void enter(const char* operation);
     std::vector<std::pair<QString, qint32>> failures_;
